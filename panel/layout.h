@@ -1,0 +1,59 @@
+// The panel's controls as data: the one description of dialog template 129 that
+// both panels are built from. Template order is the tab and drawing order.
+#pragma once
+
+#include <cstdint>
+
+enum class ControlKind : uint8_t {
+  kGroupBox,            // frame with a caption, no tab stop
+  kStaticLabel,         // left-aligned text, starts a control group
+  kAutoRadio,           // checks itself and unchecks the rest of its group
+  kPushButton,          // sends a command with its ID
+  kDefaultPushButton,   // the panel's one default button
+  kEditableField,       // single-line numeric edit, right-aligned, tab stop
+  kReadOnlyField,       // as editable, but read-only and no tab stop
+};
+
+// Flags of a control beyond its kind.
+constexpr uint8_t kStartsGroup = 1;  // first radio of an auto-radio group
+constexpr uint8_t kHidden = 2;       // never made visible
+
+// Position and size in dialog units inside the panel's client area.
+struct DialogRect {
+  int16_t x, y, cx, cy;
+};
+
+struct ControlSpec {
+  int order;           // place in the template, 0 to 70
+  int id;              // control ID; 65535 for frames and unnamed labels
+  ControlKind kind;
+  const char* label;   // UTF-8; empty for value fields
+  DialogRect rect;
+  uint8_t flags;
+};
+
+constexpr int kPanelControlCount = 71;
+constexpr int kUnnamedControlId = 65535;
+
+// The panel window itself.
+constexpr int kPanelTemplateId = 129;
+constexpr int kPanelIconId = 40000;
+inline constexpr const char* kPanelTitle = "Gridwell 0.7";
+inline constexpr const char* kPanelFontFace = "MS UI Gothic";
+constexpr int kPanelFontPointSize = 9;
+constexpr DialogRect kPanelRect = {0, 0, 413, 92};
+
+extern const ControlSpec kPanelControls[kPanelControlCount];
+
+// The control with this ID, or null. IDs other than 65535 are unique.
+const ControlSpec* FindControl(int id);
+
+// True for a control that can be pressed and sends a command when clicked.
+constexpr bool IsButton(ControlKind kind) {
+  return kind == ControlKind::kPushButton || kind == ControlKind::kDefaultPushButton ||
+         kind == ControlKind::kAutoRadio;
+}
+
+constexpr bool IsValueField(ControlKind kind) {
+  return kind == ControlKind::kEditableField || kind == ControlKind::kReadOnlyField;
+}

@@ -1,0 +1,30 @@
+// Drives a panel as a person would: clicks, typed characters, and what can be seen.
+// The scenario tool uses it on both builds: natively on the headless panel, on
+// Windows on the real dialog through window messages. Controls are named by ID.
+#pragma once
+
+class PanelDriver {
+ public:
+  virtual ~PanelDriver() = default;
+  // False while no panel window exists.
+  virtual bool Exists() = 0;
+  virtual bool IsVisible() = 0;
+  // A click on a button or radio (BM_CLICK on Windows). False for an unknown ID.
+  virtual bool Click(int id) = 0;
+  // A command sent to the panel as if from control id (WM_COMMAND), with any
+  // notification code in the high word.
+  virtual bool Command(int id, int notification) = 0;
+  // One character typed into a field (WM_CHAR), Return included.
+  virtual bool Type(int id, char c) = 0;
+  // A key pressed while the panel window itself has the focus (WM_KEYDOWN).
+  virtual bool PanelKey(int virtualKey) = 0;
+  virtual bool SetText(int id, const char* text) = 0;
+  // Text of a control, at most size - 1 bytes; false for an unknown ID.
+  virtual bool GetText(int id, char* buffer, int size) = 0;
+  virtual bool IsChecked(int id) = 0;
+  virtual bool IsEnabled(int id) = 0;
+  // ID of the control with the keyboard focus, 0 for none.
+  virtual int FocusedControl() = 0;
+  // Beeps given since the panel was created.
+  virtual int BeepCount() = 0;
+};
