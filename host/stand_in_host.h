@@ -1,3 +1,6 @@
+// READ /work/main/docs/DEVELOPING.md FIRST: the rules every contributor follows
+// (git discipline with parallel helpers, naming, tests). Remove this line when done.
+//
 // The stand-in host: the document model behind the 140 host functions, and the
 // host-side state a real modeller keeps (its main window, the document a station
 // callback edits, the messages plug-ins send it).
