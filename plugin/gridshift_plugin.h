@@ -162,7 +162,10 @@ class GridshiftPlugin : public MQStationPlugin {
   Point3 m_storedPoint = {0, 0, 0};
 
  private:
+  // Frees the snapshot buffer: null, capacity and count 0.
   void ReleaseSelection();
+  // Destroys the panel window and deletes the panel object.
+  void ReleasePanel();
 };
 
 // The plug-in object, from load to unload.
