@@ -1,0 +1,103 @@
+#!/usr/bin/python3
+"""Reads Gridwell.dll as the host's loader would and checks what it promises:
+a 32-bit x86 DLL, exactly the fourteen exports by their plain names, imports from
+system DLLs only, version 1.0.0.9, the common-controls 6.0 manifest, dialog 129 and
+icon 40000 with its two 16-colour images."""
+import struct
+import sys
+import unittest
+
+import pefile
+
+DLL_PATH = sys.argv.pop(1) if len(sys.argv) > 1 else "dist/win32/Gridwell.dll"
+
+EXPORTS = {
+    "MQCheckVersion", "MQInit", "MQGetPlugInID", "MQGetPlugInName", "MQGetPlugInType",
+    "MQEnumString", "MQEnumFileType", "MQEnumFileExt", "MQImportFile", "MQExportFile",
+    "MQCreate", "MQModifyObject", "MQModifySelect", "MQOnEvent",
+}
+
+# What a plain Windows installation has; anything else would have to ship beside the
+# DLL, and the plug-in is meant to be the DLL alone.
+SYSTEM_DLLS = {
+    "kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "ole32.dll", "oleaut32.dll",
+    "advapi32.dll", "shell32.dll", "msvcrt.dll", "ntdll.dll",
+}
+
+
+def resource(pe, type_id, name_id):
+    """The data entries of one resource, by numeric type and name."""
+    for rtype in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        if rtype.id != type_id:
+            continue
+        for rname in rtype.directory.entries:
+            if rname.id == name_id:
+                return [lang.data for lang in rname.directory.entries]
+    return []
+
+
+def resource_bytes(pe, data):
+    return pe.get_data(data.struct.OffsetToData, data.struct.Size)
+
+
+class GridwellDll(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.pe = pefile.PE(DLL_PATH)
+
+    def test_is_a_32_bit_x86_dll(self):
+        self.assertEqual(self.pe.FILE_HEADER.Machine, 0x14C)
+        self.assertTrue(self.pe.FILE_HEADER.Characteristics & 0x2000, "not a DLL")
+        self.assertEqual(self.pe.OPTIONAL_HEADER.Magic, 0x10B, "not PE32")
+
+    def test_exports_exactly_the_fourteen_entry_points(self):
+        names = {e.name.decode() for e in self.pe.DIRECTORY_ENTRY_EXPORT.symbols if e.name}
+        self.assertEqual(names, EXPORTS)
+        self.assertEqual(len(self.pe.DIRECTORY_ENTRY_EXPORT.symbols), 14)
+
+    def test_imports_only_system_dlls(self):
+        imported = {entry.dll.decode().lower() for entry in self.pe.DIRECTORY_ENTRY_IMPORT}
+        self.assertTrue(imported, "no imports at all")
+        self.assertLessEqual(imported, SYSTEM_DLLS, f"non-system imports: {imported - SYSTEM_DLLS}")
+        for required in ("ole32.dll", "comctl32.dll", "user32.dll"):
+            self.assertIn(required, imported)
+
+    def test_version_is_1_0_0_9(self):
+        info = self.pe.VS_FIXEDFILEINFO[0]
+        version = lambda ms, ls: (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)
+        self.assertEqual(version(info.FileVersionMS, info.FileVersionLS), (1, 0, 0, 9))
+        self.assertEqual(version(info.ProductVersionMS, info.ProductVersionLS), (1, 0, 0, 9))
+
+    def test_manifest_depends_on_common_controls_6(self):
+        manifests = [d for name_id in (1, 2) for d in resource(self.pe, 24, name_id)]
+        self.assertEqual(len(manifests), 1, "one manifest resource expected")
+        text = resource_bytes(self.pe, manifests[0]).decode("utf-8")
+        self.assertIn('name="Microsoft.Windows.Common-Controls"', text)
+        self.assertIn('version="6.0.0.0"', text)
+        self.assertIn("<dependentAssembly>", text)
+
+    def test_dialog_129_is_a_classic_template_with_71_controls(self):
+        (data,) = resource(self.pe, 5, 129)
+        raw = resource_bytes(self.pe, data)
+        style, exstyle, count = struct.unpack_from("<IIH", raw, 0)
+        self.assertNotEqual(raw[2:4], b"\xff\xff", "extended template")
+        self.assertEqual(count, 71)
+        self.assertFalse(style & 0x10000000, "visible at creation")
+        self.assertTrue(exstyle & 0x00000008, "not topmost")
+        self.assertTrue(exstyle & 0x00000080, "not a tool window")
+        self.assertTrue(exstyle & 0x00010000, "not control-parent")
+
+    def test_icon_40000_has_32_and_16_pixel_images_of_16_colours(self):
+        (group,) = resource(self.pe, 14, 40000)
+        raw = resource_bytes(self.pe, group)
+        _, kind, count = struct.unpack_from("<HHH", raw, 0)
+        self.assertEqual(kind, 1)
+        images = set()
+        for i in range(count):
+            width, height, colours, _, _, bits, _, _ = struct.unpack_from("<BBBBHHIH", raw, 6 + 14 * i)
+            images.add((width, height, colours, bits))
+        self.assertEqual(images, {(32, 32, 16, 4), (16, 16, 16, 4)})
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=1)
