@@ -1,18 +1,31 @@
-// READ /work/main/docs/DEVELOPING.md FIRST: the rules every contributor follows
-// (git discipline with parallel helpers, naming, tests). Remove this line when done.
-//
 // The stand-in host: the document model behind the 140 host functions, and the
 // host-side state a real modeller keeps (its main window, the document a station
 // callback edits, the messages plug-ins send it).
 //
 // One process-wide instance, shared by the exported host functions and by tests
-// and scenarios that build documents and check results.
+// and scenarios that build documents and check results. Natively it lives in
+// libgridwell-hostapi.so, on Windows in gridwell-hostapi.dll (tests) or inside
+// gridwell-host.exe (the scenario tool); the plug-in binds the same instance's
+// exports through MQInit(HostModulePath()).
+//
+// Building a small document in a line or two:
+//
+//   auto& doc = standin::Host::Instance().Reset();
+//   int cube = doc.AddObject("cube", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}}, {{0, 1, 2}});
+//   doc.SelectVertex(cube, 1);
+//   doc.currentObject = cube;
+//
+// Every lookup is O(1), as a real modeller's: objects, vertices, faces and lines by
+// index, handles by a hash set. Out-of-range indices and unknown handles answer
+// 0/null/nothing and never crash.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "plugin/host_types.h"
@@ -21,85 +34,136 @@ namespace standin {
 
 struct Vertex {
   float x, y, z;
+  bool operator==(const Vertex&) const = default;
 };
 
+// Sixteen floats, points are row vectors on the left, translation in m[12..14].
 using Matrix = std::array<float, 16>;
 constexpr Matrix kIdentity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
+// The general 4x4 inverse, formed in double and rounded to float; all zero for a
+// singular matrix.
+Matrix Inverse(const Matrix& m);
+// A pure translation.
+Matrix Translation(float x, float y, float z);
+
 struct Face {
-  std::vector<int> points;        // vertex indices in point order; any length
-  bool selected = false;          // the face itself
-  std::vector<bool> lineSelected; // line k runs from point k to point (k + 1) mod n
+  std::vector<int> points;         // vertex indices in point order; any length
+  bool selected = false;           // the face itself
+  std::vector<bool> lineSelected;  // line k runs from point k to point (k + 1) mod n
 };
 
 struct Object {
   std::string name;
+  int index = -1;  // its slot in the document
   std::vector<Vertex> vertices;
   std::vector<bool> vertexSelected;
   std::vector<Face> faces;
   Matrix globalMatrix = kIdentity;
   Matrix globalInverse = kIdentity;
-  std::array<float, 3> localAngles = {};   // float array 770
-  std::array<float, 3> localOrigin = {};   // float array 771
-  std::array<float, 16> localFrame = {};   // float array 772
+  std::array<float, 3> localAngles = {};  // float array 770
+  std::array<float, 3> localOrigin = {};  // float array 771
+  std::array<float, 16> localFrame = {};  // float array 772
+
+  // The float array of an identifier (770, 771, 772) and its length; null and 0
+  // for any other identifier.
+  float* FloatArray(int id, int* count);
 };
 
 class Document {
  public:
-  // Objects by index; a null slot is an index for which the host has no object.
-  int AddObject(const std::string& name);
-  void AddEmptySlot();
-  Object* ObjectAt(int index);
-  int ObjectCount() const;
-  int currentObject = -1;
+  Document() = default;
+  Document(const Document&) = delete;
+  Document& operator=(const Document&) = delete;
 
+  // Objects by index; an empty slot is an index for which the host has no object
+  // (MQDoc_GetObject answers null there).
+  int AddObject(const std::string& name = "obj");
+  // An object with its vertices and faces in one call; answers its index.
+  int AddObject(const std::string& name, std::initializer_list<Vertex> vertices,
+                std::initializer_list<std::vector<int>> faces = {});
+  int AddEmptySlot();
+  Object* ObjectAt(int index);  // null for an empty slot or an index out of range
+  const Object* ObjectAt(int index) const;
+  int ObjectCount() const;  // slots, empty ones included
+  int currentObject = -1;   // -1: none
+
+  // Each answers the new index, or -1 when the object does not exist.
   int AddVertex(int object, float x, float y, float z);
   int AddFace(int object, const std::vector<int>& points);
+  // Selection; out-of-range indices do nothing.
   void SelectVertex(int object, int vertex, bool on = true);
   void SelectFace(int object, int face, bool on = true);
   void SelectLine(int object, int face, int line, bool on = true);
+  void SelectAllVertices(int object, bool on = true);
   void ClearSelection();
   // Sets an object's global matrix; the inverse follows (general 4x4 inverse).
   void SetGlobalMatrix(int object, const Matrix& m);
+  // Sets both, for tests that want chosen inverse bits.
+  void SetGlobalMatrices(int object, const Matrix& m, const Matrix& inverse);
+  // Writes an object's float array (3 or 16 floats by id); false for an unknown id.
+  bool SetFloatArray(int object, int id, const float* values);
+
+  // Reading back; zeros for what does not exist.
+  Vertex VertexAt(int object, int vertex) const;
+
+  void Clear();  // no objects, no current object
 
   MQDocument Handle();
+  // The document behind a handle, or null for anything but the host's document.
   static Document* FromHandle(MQDocument handle);
+  // The object behind a handle of this document, or null for an unknown handle.
+  Object* FromObjectHandle(MQObject handle);
+  static MQObject HandleOf(Object* object) { return reinterpret_cast<MQObject>(object); }
 
  private:
   std::vector<std::unique_ptr<Object>> objects_;
+  std::unordered_set<const void*> liveObjects_;
 };
 
 // One call of MQ_SendMessage as the host received it.
 struct SentMessage {
   int message;
-  HostMessageRecord record;  // copied at the call
+  HostMessageRecord record;  // copied at the call (all zero when data was null)
   int32_t option;            // the int the record's option pointed at, or -1 if null
+  bool hadData;              // data pointer was non-null
 };
 
 class Host {
  public:
   static Host& Instance();
 
-  Document& document();   // the open document
-  void Reset();           // empty document, counters and log cleared
+  Document& document();
+  // Empty document, counters, flags and message log cleared; answers the document.
+  // The main window stays.
+  Document& Reset();
 
   // Station callbacks: refused ones answer 0 without calling the procedure.
   bool refuseStationCallbacks = false;
-  int stationCallbacks = 0;     // requests received
+  int stationCallbacks = 0;  // requests received, refused ones included
   bool insideStationCallback = false;
 
-  MQWindowHandle mainWindow = nullptr;  // what MQ_GetWindowHandle answers
+  MQWindowHandle mainWindow;  // what MQ_GetWindowHandle answers; a non-null fake natively
 
   std::vector<SentMessage> sentMessages;
 
   // Calls per host function, by index in kHostFunctionNames.
   std::array<int, 140> calls = {};
-  int CallsTo(const char* name) const;
+  int CallsTo(const char* name) const;  // -1 for a name that is not a host function
+  void CountCall(int index);
   // Vertex or float-array writes made outside a station callback: a plug-in fault.
   int editsOutsideCallback = 0;
 
  private:
+  Host();
   Document document_;
 };
+
+// File name of the module that exports the host functions and holds this
+// instance: what a host passes to the plug-in's MQInit.
+const char* HostModulePath();
+
+// The scene handle MQDoc_GetScene answers for scene 0.
+MQScene SceneHandle();
 
 }  // namespace standin
