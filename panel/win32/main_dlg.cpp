@@ -1,0 +1,305 @@
+#include "panel/win32/main_dlg.h"
+
+#include <new>
+
+#include "panel/control_ids.h"
+#include "panel/layout.h"
+#include "panel/win32/centring.h"
+#include "plugin/gridshift_plugin.h"
+#include "plugin/host_functions.h"
+#include "plugin/win32/app_module.h"
+
+namespace {
+
+constexpr int kMoveFieldIds[3] = {ctl::kMoveX, ctl::kMoveY, ctl::kMoveZ};
+// Declared order of the rotation edits: Z row, X row, Y row.
+constexpr int kRotationFieldIds[3] = {ctl::kRotateZ, ctl::kRotateX, ctl::kRotateY};
+constexpr int kReadOnlyFieldIds[13] = {
+    ctl::kCentreX, ctl::kCentreY, ctl::kCentreZ, ctl::kMaxX, ctl::kMaxY,
+    ctl::kMaxZ,    ctl::kMinX,    ctl::kMinY,    ctl::kMinZ, ctl::kTotalLength,
+    ctl::kStoredX, ctl::kStoredY, ctl::kStoredZ};
+
+// The library's manifest (resource 2) as an activation context, so that the panel's
+// controls are the version-6 common controls the manifest asks for even though the
+// host process may not use them. Released when the scope ends.
+class ManifestContext {
+ public:
+  explicit ManifestContext(HINSTANCE module) {
+    ACTCTXA context = {};
+    context.cbSize = sizeof(context);
+    context.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.hModule = module;
+    context.lpResourceName = MAKEINTRESOURCEA(2);
+    m_context = CreateActCtxA(&context);
+    if (m_context != INVALID_HANDLE_VALUE && !ActivateActCtx(m_context, &m_cookie)) {
+      ReleaseActCtx(m_context);
+      m_context = INVALID_HANDLE_VALUE;
+    }
+  }
+  ~ManifestContext() {
+    if (m_context == INVALID_HANDLE_VALUE) return;
+    DeactivateActCtx(0, m_cookie);
+    ReleaseActCtx(m_context);
+  }
+  ManifestContext(const ManifestContext&) = delete;
+  ManifestContext& operator=(const ManifestContext&) = delete;
+
+ private:
+  HANDLE m_context = INVALID_HANDLE_VALUE;
+  ULONG_PTR m_cookie = 0;
+};
+
+}  // namespace
+
+StationPanel* CreateStationPanel(GridshiftPlugin* plugin) {
+  return new (std::nothrow) CMainDlg(plugin);
+}
+
+CMainDlg::CMainDlg(GridshiftPlugin* plugin) : m_plugin(plugin) {}
+
+CMainDlg::~CMainDlg() {
+  // Normally the window is gone already; if not, it must not outlive the object
+  // its procedure points at.
+  DestroyPanel();
+}
+
+// --- StationPanel ---
+
+bool CMainDlg::CreatePanel(MQWindowHandle owner) {
+  if (m_hWnd != nullptr) return false;
+  const HINSTANCE module = AppModule::ResourceInstance();
+  ManifestContext manifest(module);
+  return CreateDialogWindow(module, kPanelTemplateId, static_cast<HWND>(owner)) != nullptr;
+}
+
+void CMainDlg::DestroyPanel() {
+  if (m_hWnd != nullptr) DestroyWindow(m_hWnd);
+}
+
+void CMainDlg::ShowPanel(bool show) {
+  if (m_hWnd != nullptr) ShowWindow(m_hWnd, show ? SW_SHOW : SW_HIDE);
+}
+
+void CMainDlg::MakeTopmost() {
+  if (m_hWnd == nullptr) return;
+  SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CMainDlg::SetEditPlugin(GridshiftPlugin* plugin) {
+  for (CNumEditMove& edit : m_moveEdits) edit.m_plugin = plugin;
+  for (CNumEditDegree& edit : m_rotationEdits) edit.m_plugin = plugin;
+}
+
+void CMainDlg::GetFieldText(int id, char* buffer, int size) {
+  if (buffer == nullptr || size <= 0) return;
+  buffer[0] = '\0';
+  HWND field = m_hWnd != nullptr ? GetDlgItem(m_hWnd, id) : nullptr;
+  if (field != nullptr) GetWindowTextA(field, buffer, size);
+}
+
+void CMainDlg::SetFieldText(int id, const char* text) {
+  HWND field = m_hWnd != nullptr ? GetDlgItem(m_hWnd, id) : nullptr;
+  if (field != nullptr) SetWindowTextA(field, text != nullptr ? text : "");
+}
+
+bool CMainDlg::IsChecked(int id) {
+  HWND radio = m_hWnd != nullptr ? GetDlgItem(m_hWnd, id) : nullptr;
+  return radio != nullptr && SendMessageA(radio, BM_GETCHECK, 0, 0) != 0;
+}
+
+// --- Message-loop hooks ---
+
+BOOL CMainDlg::PreTranslateMessage(MSG* msg) {
+  if (m_hWnd == nullptr || msg == nullptr) return FALSE;
+  return IsDialogMessageA(m_hWnd, msg);
+}
+
+BOOL CMainDlg::OnIdle() { return FALSE; }
+
+// --- Messages ---
+
+bool CMainDlg::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result,
+                                    DWORD mapId) {
+  if (mapId != 0) return false;
+  switch (message) {
+    case WM_INITDIALOG:
+      result = OnInitPanel();
+      return true;
+    case WM_DESTROY:
+      OnDestroyPanel();
+      result = 0;
+      return true;
+    case WM_KEYDOWN:
+      result = 0;
+      return OnPanelKeyDown(wParam);
+    case WM_COMMAND:
+      result = 0;
+      return OnCommand(wParam);
+    default:
+      return false;
+  }
+}
+
+void CMainDlg::OnFinalMessage(HWND) {
+  // The window held the icons until now.
+  if (m_bigIcon != nullptr) DestroyIcon(m_bigIcon);
+  if (m_smallIcon != nullptr) DestroyIcon(m_smallIcon);
+  m_bigIcon = m_smallIcon = nullptr;
+  m_hooksRegistered = false;
+}
+
+LRESULT CMainDlg::OnInitPanel() {
+  CentreOnOwner();
+  SetPanelIcons();
+  RegisterLoopHooks();
+  AttachNumericEdits();
+  FindControls();
+  CheckRadioButton(m_hWnd, ctl::kGlobal, ctl::kLocal, ctl::kGlobal);
+  CheckRadioButton(m_hWnd, ctl::kRelative, ctl::kAbsolute, ctl::kRelative);
+  SetPasteButtonsEnabled(false);
+  return TRUE;  // focus to the first tab stop
+}
+
+void CMainDlg::OnDestroyPanel() { UnregisterLoopHooks(); }
+
+bool CMainDlg::OnPanelKeyDown(WPARAM key) {
+  if ((key & 0xFF) == VK_TAB) {
+    // Into the controls; the key itself goes on to default processing.
+    SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, 0);
+    return false;
+  }
+  MessageBeep(0xFFFFFFFF);
+  return true;
+}
+
+bool CMainDlg::OnCommand(WPARAM wParam) {
+  const CommandRoute* route = FindCommandRoute(static_cast<unsigned>(wParam));
+  if (route == nullptr) return false;
+  switch (route->action) {
+    case PanelAction::kHidePanel:
+      OnHidePanel();
+      break;
+    case PanelAction::kClosePanel:
+      OnClosePanel();
+      break;
+    case PanelAction::kRunOperation:
+      OnRunOperation(*route);
+      break;
+  }
+  return true;
+}
+
+void CMainDlg::OnHidePanel() { ShowWindow(m_hWnd, SW_HIDE); }
+
+void CMainDlg::OnClosePanel() {
+  ShowWindow(m_hWnd, SW_HIDE);
+  if (m_plugin == nullptr) return;
+  m_plugin->m_shown = false;
+  uint32_t product = 0;
+  uint32_t id = 0;
+  m_plugin->ReportPlugInID(&product, &id);
+  int32_t zero = 0;
+  HostMessageRecord record = {product, id, 0, &zero};
+  // Without a bound host there is nobody to tell.
+  if (HostFunctionsBound()) host::MQ_SendMessage(kStationClosedMessage, &record);
+}
+
+void CMainDlg::OnRunOperation(const CommandRoute& route) {
+  if (m_plugin != nullptr && route.operation != nullptr) {
+    m_plugin->RunStationOperation(route.operation);
+  }
+  // The paste buttons follow the value mode whether or not the host ran the
+  // refresh.
+  if (route.pasteAfter == PasteButtons::kDisable) SetPasteButtonsEnabled(false);
+  if (route.pasteAfter == PasteButtons::kEnable) SetPasteButtonsEnabled(true);
+}
+
+// --- Initialisation steps ---
+
+void CMainDlg::CentreOnOwner() {
+  HWND owner = GetWindow(m_hWnd, GW_OWNER);
+  if (owner != nullptr && (!IsWindowVisible(owner) || IsIconic(owner))) owner = nullptr;
+
+  // The work area of the monitor the owner is on (the nearest one to the panel
+  // without an owner), so that on a second screen the panel opens by its owner.
+  RECT area = {};
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof(monitor);
+  HMONITOR handle = MonitorFromWindow(owner != nullptr ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST);
+  if (handle != nullptr && GetMonitorInfoA(handle, &monitor)) {
+    area = monitor.rcWork;
+  } else {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  }
+
+  RECT panel = {};
+  GetWindowRect(m_hWnd, &panel);
+  RECT ownerRect = {};
+  ScreenRect reference = {};
+  const bool haveReference = owner != nullptr && GetWindowRect(owner, &ownerRect);
+  if (haveReference) {
+    reference = {ownerRect.left, ownerRect.top, ownerRect.right, ownerRect.bottom};
+  }
+  const ScreenRect workArea = {area.left, area.top, area.right, area.bottom};
+  const ScreenPoint corner = CentrePanel(haveReference ? &reference : nullptr, workArea,
+                                         panel.right - panel.left, panel.bottom - panel.top);
+  SetWindowPos(m_hWnd, nullptr, corner.x, corner.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMainDlg::SetPanelIcons() {
+  const HINSTANCE module = AppModule::ResourceInstance();
+  m_bigIcon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(kPanelIconId), IMAGE_ICON,
+                                            GetSystemMetrics(SM_CXICON),
+                                            GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
+  if (m_bigIcon != nullptr) SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, (LPARAM)m_bigIcon);
+  m_smallIcon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(kPanelIconId), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON),
+                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  if (m_smallIcon != nullptr) SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, (LPARAM)m_smallIcon);
+}
+
+void CMainDlg::RegisterLoopHooks() {
+  CMessageLoop* loop = g_module.GetMessageLoop();
+  if (loop == nullptr) return;  // this thread has no loop: the panel works without
+  loop->AddMessageFilter(this);
+  loop->AddIdleHandler(this);
+  m_hooksRegistered = true;
+}
+
+void CMainDlg::UnregisterLoopHooks() {
+  if (!m_hooksRegistered) return;
+  m_hooksRegistered = false;
+  CMessageLoop* loop = g_module.GetMessageLoop();
+  if (loop == nullptr) return;
+  loop->RemoveMessageFilter(this);
+  loop->RemoveIdleHandler(this);
+}
+
+void CMainDlg::AttachNumericEdits() {
+  // A field that cannot be taken over stays a plain edit.
+  for (int i = 0; i < 3; ++i) m_moveEdits[i].AttachEdit(GetDlgItem(m_hWnd, kMoveFieldIds[i]));
+  for (int i = 0; i < 3; ++i) {
+    m_rotationEdits[i].AttachEdit(GetDlgItem(m_hWnd, kRotationFieldIds[i]));
+  }
+  for (int i = 0; i < 13; ++i) {
+    m_readOnlyEdits[i].AttachEdit(GetDlgItem(m_hWnd, kReadOnlyFieldIds[i]));
+  }
+}
+
+void CMainDlg::FindControls() {
+  m_globalRadio = GetDlgItem(m_hWnd, ctl::kGlobal);
+  m_localRadio = GetDlgItem(m_hWnd, ctl::kLocal);
+  m_relativeRadio = GetDlgItem(m_hWnd, ctl::kRelative);
+  m_absoluteRadio = GetDlgItem(m_hWnd, ctl::kAbsolute);
+  m_copyButton = GetDlgItem(m_hWnd, ctl::kCopy);
+  for (int i = 0; i < 7; ++i) m_pasteButtons[i] = GetDlgItem(m_hWnd, ctl::kPasteButtons[i]);
+  m_moveButton = GetDlgItem(m_hWnd, ctl::kMove);
+  m_rotateButton = GetDlgItem(m_hWnd, ctl::kRotate);
+}
+
+void CMainDlg::SetPasteButtonsEnabled(bool enabled) {
+  for (HWND button : m_pasteButtons) {
+    if (button != nullptr) EnableWindow(button, enabled);
+  }
+}

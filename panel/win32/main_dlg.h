@@ -1,0 +1,85 @@
+// The panel window: a modeless dialog from template 129, owned by the host's main
+// window and kept on top. It computes nothing itself: each button asks the plug-in
+// object to run one operation inside a station callback. What it does alone is its
+// initialisation, hiding and closing, the paste-button rule, and the keys that
+// reach the panel window itself.
+#pragma once
+
+#include <windows.h>
+
+#include "panel/command_routing.h"
+#include "panel/station_panel.h"
+#include "panel/win32/dialog_window.h"
+#include "panel/win32/num_edit.h"
+#include "panel/win32/num_edit_degree.h"
+#include "panel/win32/num_edit_move.h"
+#include "plugin/win32/message_loop.h"
+
+class GridshiftPlugin;
+
+class CMainDlg : public DialogWindow,
+                 public StationPanel,
+                 public CMessageFilter,
+                 public CIdleHandler {
+ public:
+  explicit CMainDlg(GridshiftPlugin* plugin);
+  ~CMainDlg() override;
+
+  // StationPanel.
+  bool CreatePanel(MQWindowHandle owner) override;
+  void DestroyPanel() override;
+  void ShowPanel(bool show) override;
+  void MakeTopmost() override;
+  void SetEditPlugin(GridshiftPlugin* plugin) override;
+  void GetFieldText(int id, char* buffer, int size) override;
+  void SetFieldText(int id, const char* text) override;
+  bool IsChecked(int id) override;
+
+  // Message-loop hooks: dialog keyboard handling for the panel, no idle work.
+  BOOL PreTranslateMessage(MSG* msg) override;
+  BOOL OnIdle() override;
+
+ protected:
+  bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                            LRESULT& result, DWORD mapId) override;
+  void OnFinalMessage(HWND window) override;
+
+ private:
+  // Message handlers.
+  LRESULT OnInitPanel();
+  void OnDestroyPanel();
+  bool OnPanelKeyDown(WPARAM key);
+  bool OnCommand(WPARAM wParam);
+  void OnHidePanel();
+  void OnClosePanel();
+  void OnRunOperation(const CommandRoute& route);
+
+  // Steps of the initialisation.
+  void CentreOnOwner();
+  void SetPanelIcons();
+  void RegisterLoopHooks();
+  void UnregisterLoopHooks();
+  void AttachNumericEdits();
+  void FindControls();
+
+  void SetPasteButtonsEnabled(bool enabled);
+
+  HWND m_globalRadio = nullptr;    // 1013
+  HWND m_localRadio = nullptr;     // 1014
+  HWND m_relativeRadio = nullptr;  // 57690 "相対"
+  HWND m_absoluteRadio = nullptr;  // 57691 "絶対"
+  HWND m_copyButton = nullptr;     // 1016
+  HWND m_pasteButtons[7] = {};     // in the order of ctl::kPasteButtons
+  HWND m_moveButton = nullptr;     // 1008
+  HWND m_rotateButton = nullptr;   // 1011
+
+  CNumEditMove m_moveEdits[3];        // 1005, 1006, 1007
+  CNumEditDegree m_rotationEdits[3];  // 57688, 57686, 57687
+  CNumEdit m_readOnlyEdits[13];       // centre, max, min, total length, stored
+
+  HICON m_bigIcon = nullptr;
+  HICON m_smallIcon = nullptr;
+  bool m_hooksRegistered = false;
+
+  GridshiftPlugin* const m_plugin;  // not owned
+};

@@ -1,0 +1,24 @@
+// The numeric edit of a read-only value field, and the base of the move and
+// rotation field edits: every character typed into the field passes the keystroke
+// filter first; characters that cannot belong to a decimal number beep and never
+// reach the field. Everything that is not a typed character goes to the field.
+#pragma once
+
+#include "panel/keystroke_filter.h"
+#include "panel/win32/subclassed_window.h"
+
+class CNumEdit : public SubclassedWindow {
+ public:
+  // Takes over the edit control field; false leaves it a plain edit.
+  bool AttachEdit(HWND field) { return SubclassWindow(field); }
+
+ protected:
+  bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                            LRESULT& result, DWORD mapId) override;
+
+  // Applies the filter's verdict for a field of kind to one WM_CHAR. True when the
+  // character was consumed (result set), false when it goes on to the field.
+  bool FilterTypedChar(NumEditKind kind, WPARAM charParam, LRESULT& result);
+  // What Return runs in this field; read-only fields run nothing.
+  virtual void RunFieldOperation() {}
+};

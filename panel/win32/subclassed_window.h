@@ -1,0 +1,35 @@
+// A child window taken over after its creation: every message passes the object's
+// ProcessWindowMessage first, and whatever that leaves unhandled goes to the
+// procedure the window had before. The original procedure is put back when the
+// window is finally destroyed or when the object goes away first.
+#pragma once
+
+#include <windows.h>
+
+class SubclassedWindow {
+ public:
+  SubclassedWindow() = default;
+  virtual ~SubclassedWindow();
+  SubclassedWindow(const SubclassedWindow&) = delete;
+  SubclassedWindow& operator=(const SubclassedWindow&) = delete;
+
+  // Takes over window. False (and nothing changed) for a null window, a window
+  // already taken over by an object, or when this object already holds one.
+  bool SubclassWindow(HWND window);
+  HWND Handle() const { return m_hWnd; }
+
+ protected:
+  // Only message map 0 exists; an object answers false for any other.
+  virtual bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                    LRESULT& result, DWORD mapId) = 0;
+  // Called after the window is gone and the object has let go of it.
+  virtual void OnFinalMessage(HWND) {}
+
+  HWND m_hWnd = nullptr;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void Unsubclass();
+
+  WNDPROC m_originalProc = nullptr;
+};
