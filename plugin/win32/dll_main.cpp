@@ -4,9 +4,10 @@
 // layer's module object and one message loop for the loading thread, on which the
 // panel later registers its hooks. At unload the same in reverse; the static
 // objects (the loop, the plug-in object) are destroyed after this returns.
+#include <windows.h>
+// After windows.h, which they build on.
 #include <commctrl.h>
 #include <objbase.h>
-#include <windows.h>
 
 #include "plugin/win32/app_module.h"
 #include "plugin/win32/message_loop.h"

@@ -1,0 +1,234 @@
+// Drives the plug-in's panel dialog through window messages, as a person at the
+// keyboard and mouse would, from the thread that owns the panel.
+//
+// - The panel is the dialog of this process titled as the layout says; it is found
+//   again whenever the window it knew is gone.
+// - Clicks are BM_CLICK sent to the control; a disabled or hidden control takes no
+//   click (a person could not reach it), so nothing happens.
+// - Typed characters are WM_CHAR sent to the field, so they pass the field's
+//   keystroke filter; keys on the panel itself are WM_KEYDOWN sent to the dialog.
+// - Texts cross as UTF-8 both ways, so that labels read the same as on the
+//   headless panel.
+// - Beeps: MessageBeep leaves no trace a program can read, so the driver patches
+//   the user32!MessageBeep entry of the import table of the module that made the
+//   panel (the plug-in) with a counter that then calls the real function. Only this
+//   test-side driver patches; the plug-in is unchanged. Beeps are counted from the
+//   first time the driver finds a panel window and restart at zero for each new one.
+#include "host/win32_panel_driver.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "panel/layout.h"
+
+namespace {
+
+// --- Beep counting -------------------------------------------------------------
+
+typedef BOOL(WINAPI* MessageBeepProc)(UINT);
+
+int s_beeps = 0;
+MessageBeepProc s_realMessageBeep = nullptr;
+
+BOOL WINAPI CountingMessageBeep(UINT type) {
+  ++s_beeps;
+  return s_realMessageBeep != nullptr ? s_realMessageBeep(type) : TRUE;
+}
+
+// Points module's import of user32!MessageBeep at CountingMessageBeep, unless it
+// already does. False when the module does not import it by name.
+bool HookMessageBeep(HMODULE module) {
+  if (module == nullptr) return false;
+  auto* base = reinterpret_cast<BYTE*>(module);
+  auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+  if (dos->e_magic != IMAGE_DOS_SIGNATURE) return false;
+  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (imports.VirtualAddress == 0) return false;
+
+  for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+       entry->Name != 0; ++entry) {
+    if (_stricmp(reinterpret_cast<char*>(base + entry->Name), "user32.dll") != 0) continue;
+    if (entry->OriginalFirstThunk == 0) continue;  // no names to go by
+    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
+    auto* addresses = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
+    for (; names->u1.AddressOfData != 0; ++names, ++addresses) {
+      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+      auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+      if (std::strcmp(reinterpret_cast<char*>(byName->Name), "MessageBeep") != 0) continue;
+
+      auto* slot = reinterpret_cast<ULONG_PTR*>(&addresses->u1.Function);
+      const auto counting = reinterpret_cast<ULONG_PTR>(&CountingMessageBeep);
+      if (*slot == counting) return true;
+      if (s_realMessageBeep == nullptr)
+        s_realMessageBeep = reinterpret_cast<MessageBeepProc>(*slot);
+      DWORD oldProtection = 0;
+      if (!VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &oldProtection)) return false;
+      *slot = counting;
+      VirtualProtect(slot, sizeof(*slot), oldProtection, &oldProtection);
+      return true;
+    }
+  }
+  return false;
+}
+
+// --- Finding the panel ---------------------------------------------------------
+
+bool IsPanelWindow(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId()) return false;
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof(className));
+  if (std::strcmp(className, "#32770") != 0) return false;
+  char title[64] = {};
+  GetWindowTextA(window, title, sizeof(title));
+  return std::strcmp(title, kPanelTitle) == 0;
+}
+
+BOOL CALLBACK FindPanelWindow(HWND window, LPARAM found) {
+  if (!IsPanelWindow(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+std::wstring Utf8ToWide(const char* text) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  if (length <= 0) return std::wstring();
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), length);
+  wide.resize(static_cast<size_t>(length) - 1);
+  return wide;
+}
+
+// --- The driver ----------------------------------------------------------------
+
+class Win32PanelDriver : public PanelDriver {
+ public:
+  bool Exists() override { return Panel() != nullptr; }
+
+  bool IsVisible() override {
+    HWND panel = Panel();
+    return panel != nullptr && IsWindowVisible(panel);
+  }
+
+  bool Click(int id) override {
+    HWND control = Control(id);
+    if (control == nullptr) return false;
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    if ((style & WS_VISIBLE) == 0 || !IsWindowEnabled(control)) return true;
+    SendMessageA(control, BM_CLICK, 0, 0);
+    return true;
+  }
+
+  bool Command(int id, int notification) override {
+    HWND panel = Panel();
+    if (panel == nullptr) return false;
+    const WPARAM param = MAKEWPARAM(static_cast<WORD>(id), static_cast<WORD>(notification));
+    SendMessageA(panel, WM_COMMAND, param, reinterpret_cast<LPARAM>(GetDlgItem(panel, id)));
+    return true;
+  }
+
+  bool Type(int id, char c) override {
+    HWND field = Control(id);
+    if (field == nullptr) return false;
+    SendMessageA(field, WM_CHAR, static_cast<unsigned char>(c), 1);
+    return true;
+  }
+
+  bool PanelKey(int virtualKey) override {
+    HWND panel = Panel();
+    if (panel == nullptr) return false;
+    const UINT scanCode = MapVirtualKeyA(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
+    SendMessageA(panel, WM_KEYDOWN, static_cast<WPARAM>(virtualKey),
+                 static_cast<LPARAM>(1 | (scanCode << 16)));
+    return true;
+  }
+
+  bool SetText(int id, const char* text) override {
+    HWND control = Control(id);
+    if (control == nullptr) return false;
+    SetWindowTextW(control, Utf8ToWide(text != nullptr ? text : "").c_str());
+    return true;
+  }
+
+  bool GetText(int id, char* buffer, int size) override {
+    if (buffer == nullptr || size <= 0) return false;
+    buffer[0] = '\0';
+    HWND control = Control(id);
+    if (control == nullptr) return false;
+    const int length = GetWindowTextLengthW(control);
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(control, wide.data(), length + 1);
+    const int written =
+        WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, buffer, size, nullptr, nullptr);
+    if (written == 0) {
+      // Too long for the buffer: cut at a character boundary.
+      std::string whole(static_cast<size_t>(length) * 4 + 1, '\0');
+      WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, whole.data(),
+                          static_cast<int>(whole.size()), nullptr, nullptr);
+      size_t cut = static_cast<size_t>(size) - 1;
+      while (cut > 0 && (static_cast<unsigned char>(whole[cut]) & 0xC0) == 0x80) --cut;
+      std::memcpy(buffer, whole.data(), cut);
+      buffer[cut] = '\0';
+    }
+    return true;
+  }
+
+  bool IsChecked(int id) override {
+    HWND control = Control(id);
+    return control != nullptr && SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+
+  bool IsEnabled(int id) override {
+    HWND control = Control(id);
+    return control != nullptr && IsWindowEnabled(control);
+  }
+
+  int FocusedControl() override {
+    HWND panel = Panel();
+    HWND focus = GetFocus();
+    if (panel == nullptr || focus == nullptr || focus == panel) return 0;
+    // Up to the panel's own child, for controls made of several windows.
+    while (focus != nullptr && GetParent(focus) != panel) focus = GetParent(focus);
+    return focus != nullptr ? GetDlgCtrlID(focus) : 0;
+  }
+
+  int BeepCount() override {
+    Panel();
+    return s_beeps;
+  }
+
+ private:
+  // The panel window, found again if the one known is gone. Hooks the beep of the
+  // module that made it, and restarts the count for a new window.
+  HWND Panel() {
+    if (m_panel != nullptr && IsWindow(m_panel) && IsPanelWindow(m_panel)) return m_panel;
+    HWND found = nullptr;
+    EnumWindows(&FindPanelWindow, reinterpret_cast<LPARAM>(&found));
+    if (found != m_panel) {
+      m_panel = found;
+      s_beeps = 0;
+      if (found != nullptr) {
+        HookMessageBeep(reinterpret_cast<HMODULE>(GetWindowLongPtrA(found, GWLP_HINSTANCE)));
+      }
+    }
+    return m_panel;
+  }
+
+  // A control of the panel by ID; null for the shared ID of frames and labels.
+  HWND Control(int id) {
+    if (id == kUnnamedControlId) return nullptr;
+    HWND panel = Panel();
+    return panel != nullptr ? GetDlgItem(panel, id) : nullptr;
+  }
+
+  HWND m_panel = nullptr;
+};
+
+}  // namespace
+
+PanelDriver* CreateWin32PanelDriver() { return new Win32PanelDriver(); }

@@ -1,0 +1,454 @@
+// The real panel of Gridwell.dll under the stand-in host: the dialog against the
+// layout table, the initial state, the keystroke filter on real edit controls, and
+// the panel's own commands and keys. Driven as the scenario tool drives it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "host/host_window_win32.h"
+#include "host/stand_in_host.h"
+#include "host/win32_panel_driver.h"
+#include "panel/control_ids.h"
+#include "panel/layout.h"
+#include "panel/win32/centring.h"
+#include "plugin/gridshift_plugin.h"
+#include "tests/win32/dialog_template.h"
+
+namespace {
+
+typedef int (*MQInitProc)(const char*);
+typedef int (*MQOnEventProc)(MQDocument, int, void*);
+
+struct LoadedPlugin {
+  HMODULE module = nullptr;
+  MQOnEventProc onEvent = nullptr;
+  bool bound = false;
+};
+
+const LoadedPlugin& Plugin() {
+  static const LoadedPlugin plugin = [] {
+    LoadedPlugin p;
+    standin::CreateHostMainWindow();
+    p.module = LoadLibraryA(GRIDWELL_PLUGIN_PATH);
+    if (p.module == nullptr) return p;
+    auto init =
+        reinterpret_cast<MQInitProc>(reinterpret_cast<void*>(GetProcAddress(p.module, "MQInit")));
+    p.onEvent = reinterpret_cast<MQOnEventProc>(
+        reinterpret_cast<void*>(GetProcAddress(p.module, "MQOnEvent")));
+    p.bound = init != nullptr && init(GRIDWELL_HOSTAPI_PATH) == 1;
+    return p;
+  }();
+  return plugin;
+}
+
+std::wstring Wide(const char* utf8) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+  std::wstring text(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.data(), length);
+  text.resize(static_cast<size_t>(length) - 1);
+  return text;
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+// The control as the template must declare it.
+DWORD ExpectedStyle(const ControlSpec& c) {
+  DWORD style = WS_CHILD | ((c.flags & kHidden) ? 0 : WS_VISIBLE);
+  switch (c.kind) {
+    case ControlKind::kGroupBox:
+      style |= BS_GROUPBOX;
+      break;
+    case ControlKind::kStaticLabel:
+      style |= SS_LEFT | WS_GROUP;
+      break;
+    case ControlKind::kAutoRadio:
+      style |= BS_AUTORADIOBUTTON | WS_TABSTOP;
+      break;
+    case ControlKind::kPushButton:
+      style |= BS_PUSHBUTTON | WS_TABSTOP;
+      break;
+    case ControlKind::kDefaultPushButton:
+      style |= BS_DEFPUSHBUTTON | WS_TABSTOP;
+      break;
+    case ControlKind::kEditableField:
+      style |= ES_RIGHT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP;
+      break;
+    case ControlKind::kReadOnlyField:
+      style |= ES_RIGHT | ES_AUTOHSCROLL | WS_BORDER | ES_READONLY;
+      break;
+  }
+  if (c.flags & kStartsGroup) style |= WS_GROUP;
+  return style;
+}
+
+const wchar_t* ExpectedClass(ControlKind kind) {
+  if (kind == ControlKind::kStaticLabel) return L"Static";
+  if (IsValueField(kind)) return L"Edit";
+  return L"Button";
+}
+
+const wchar_t* ClassOfAtom(WORD atom) {
+  switch (atom) {
+    case 0x80:
+      return L"Button";
+    case 0x81:
+      return L"Edit";
+    case 0x82:
+      return L"Static";
+    default:
+      return L"?";
+  }
+}
+
+class PanelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(Plugin().module, nullptr) << "cannot load " GRIDWELL_PLUGIN_PATH;
+    ASSERT_TRUE(Plugin().bound) << "MQInit did not bind the stand-in host";
+    m_doc = standin::Host::Instance().Reset().Handle();
+    ASSERT_EQ(Event(1), 1);
+    m_driver.reset(CreateWin32PanelDriver());
+    ASSERT_TRUE(m_driver->Exists());
+    m_panel = FindWindowA("#32770", kPanelTitle);
+    ASSERT_NE(m_panel, nullptr);
+  }
+
+  void TearDown() override {
+    if (Plugin().onEvent != nullptr) Event(2);
+  }
+
+  int Event(int code, void* option = nullptr) { return Plugin().onEvent(m_doc, code, option); }
+  int Show(int flag) {
+    int32_t value = flag;
+    return Event(100, &value);
+  }
+
+  std::string Text(int id) {
+    char text[256] = {};
+    m_driver->GetText(id, text, sizeof(text));
+    return text;
+  }
+
+  void TypeText(int id, const char* text) {
+    for (const char* c = text; *c != '\0'; ++c) m_driver->Type(id, *c);
+  }
+
+  standin::Host& host() { return standin::Host::Instance(); }
+
+  MQDocument m_doc = nullptr;
+  std::unique_ptr<PanelDriver> m_driver;
+  HWND m_panel = nullptr;
+};
+
+TEST_F(PanelTest, TemplateMatchesTheLayoutTableControlByControl) {
+  DialogTemplate t;
+  ASSERT_TRUE(ReadDialogTemplate(Plugin().module, kPanelTemplateId, &t));
+  EXPECT_EQ(t.style, DWORD{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT});
+  EXPECT_EQ(t.exStyle,
+            DWORD{WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_CONTROLPARENT});
+  EXPECT_EQ(t.x, kPanelRect.x);
+  EXPECT_EQ(t.y, kPanelRect.y);
+  EXPECT_EQ(t.cx, kPanelRect.cx);
+  EXPECT_EQ(t.cy, kPanelRect.cy);
+  EXPECT_FALSE(t.hasMenu);
+  EXPECT_FALSE(t.hasClass);
+  EXPECT_EQ(t.title, Wide(kPanelTitle));
+  EXPECT_EQ(t.pointSize, kPanelFontPointSize);
+  EXPECT_EQ(t.fontFace, Wide(kPanelFontFace));
+  ASSERT_EQ(t.items.size(), size_t{kPanelControlCount});
+
+  for (int i = 0; i < kPanelControlCount; ++i) {
+    const ControlSpec& control = kPanelControls[i];
+    const TemplateItem& item = t.items[i];
+    SCOPED_TRACE("control " + std::to_string(i) + ", ID " + std::to_string(control.id));
+    EXPECT_EQ(control.order, i);
+    EXPECT_EQ(item.id, control.id);
+    const std::wstring className =
+        item.classAtom != 0 ? std::wstring(ClassOfAtom(item.classAtom)) : item.className;
+    EXPECT_EQ(_wcsicmp(className.c_str(), ExpectedClass(control.kind)), 0);
+    EXPECT_EQ(item.text, Wide(control.label));
+    EXPECT_EQ(item.style, ExpectedStyle(control));
+    EXPECT_EQ(item.exStyle, 0u);
+    EXPECT_EQ(item.x, control.rect.x);
+    EXPECT_EQ(item.y, control.rect.y);
+    EXPECT_EQ(item.cx, control.rect.cx);
+    EXPECT_EQ(item.cy, control.rect.cy);
+  }
+}
+
+TEST_F(PanelTest, CreatedControlsMatchTheLayoutTableControlByControl) {
+  int i = 0;
+  for (HWND child = GetWindow(m_panel, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT), ++i) {
+    ASSERT_LT(i, kPanelControlCount);
+    const ControlSpec& control = kPanelControls[i];
+    SCOPED_TRACE("control " + std::to_string(i) + ", ID " + std::to_string(control.id));
+    EXPECT_EQ(GetDlgCtrlID(child) & 0xFFFF, control.id);
+    EXPECT_EQ(_wcsicmp(ClassOf(child).c_str(), ExpectedClass(control.kind)), 0);
+    // Value fields hold what the plug-in wrote at start instead of the empty label.
+    if (!IsValueField(control.kind)) {
+      EXPECT_EQ(WindowText(child), Wide(control.label));
+    }
+
+    RECT expected = {control.rect.x, control.rect.y, control.rect.x + control.rect.cx,
+                     control.rect.y + control.rect.cy};
+    MapDialogRect(m_panel, &expected);
+    RECT actual;
+    GetWindowRect(child, &actual);
+    MapWindowPoints(HWND_DESKTOP, m_panel, reinterpret_cast<POINT*>(&actual), 2);
+    EXPECT_EQ(actual.left, expected.left);
+    EXPECT_EQ(actual.top, expected.top);
+    EXPECT_EQ(actual.right, expected.right);
+    EXPECT_EQ(actual.bottom, expected.bottom);
+
+    // The frame bit of an edit may come out as a sunken client edge; every other
+    // declared bit (kind, alignment, read-only, tab stop, group, visibility) must be
+    // there as declared. Enabled state is the initialisation's business.
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(child, GWL_EXSTYLE));
+    if (IsValueField(control.kind)) {
+      EXPECT_TRUE((style & WS_BORDER) || (exStyle & WS_EX_CLIENTEDGE));
+    }
+    const DWORD mask = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | 0xFFFF;
+    EXPECT_EQ(style & mask, ExpectedStyle(control) & mask);
+  }
+  EXPECT_EQ(i, kPanelControlCount);
+}
+
+TEST_F(PanelTest, PanelWindowIsAHiddenTopmostToolWindowOwnedByTheHost) {
+  EXPECT_FALSE(m_driver->IsVisible());
+  EXPECT_EQ(GetWindow(m_panel, GW_OWNER), static_cast<HWND>(host().mainWindow));
+  const LONG style = GetWindowLongA(m_panel, GWL_STYLE);
+  const LONG exStyle = GetWindowLongA(m_panel, GWL_EXSTYLE);
+  EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CHILD),
+            WS_POPUP | WS_CAPTION | WS_SYSMENU);
+  EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+  EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(exStyle & WS_EX_CONTROLPARENT);
+  EXPECT_EQ(WindowText(m_panel), L"Gridwell 0.7");
+
+  // Both icons set, at the system's sizes.
+  for (WPARAM which : {WPARAM{ICON_BIG}, WPARAM{ICON_SMALL}}) {
+    auto icon = reinterpret_cast<HICON>(SendMessageA(m_panel, WM_GETICON, which, 0));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP bitmap = {};
+    GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(which == ICON_BIG ? SM_CXICON : SM_CXSMICON));
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+  }
+
+  // Centred on the visible owner, inside the work area.
+  RECT owner, panel, area;
+  GetWindowRect(static_cast<HWND>(host().mainWindow), &owner);
+  GetWindowRect(m_panel, &panel);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  const ScreenRect reference = {owner.left, owner.top, owner.right, owner.bottom};
+  const ScreenPoint corner = CentrePanel(&reference, {area.left, area.top, area.right, area.bottom},
+                                         panel.right - panel.left, panel.bottom - panel.top);
+  EXPECT_EQ(panel.left, corner.x);
+  EXPECT_EQ(panel.top, corner.y);
+}
+
+TEST_F(PanelTest, StartsInGlobalRelativeModeWithPasteButtonsDisabled) {
+  EXPECT_TRUE(m_driver->IsChecked(ctl::kGlobal));
+  EXPECT_FALSE(m_driver->IsChecked(ctl::kLocal));
+  EXPECT_TRUE(m_driver->IsChecked(ctl::kRelative));
+  EXPECT_FALSE(m_driver->IsChecked(ctl::kAbsolute));
+  for (int id : ctl::kPasteButtons) EXPECT_FALSE(m_driver->IsEnabled(id)) << id;
+  for (const ControlSpec& c : kPanelControls) {
+    bool paste = false;
+    for (int id : ctl::kPasteButtons) paste = paste || id == c.id;
+    if (IsButton(c.kind) && !paste) {
+      EXPECT_TRUE(m_driver->IsEnabled(c.id)) << c.id;
+    }
+  }
+  for (int id : {ctl::kMoveX, ctl::kMoveY, ctl::kMoveZ, ctl::kRotateX, ctl::kRotateY, ctl::kRotateZ,
+                 ctl::kStoredX, ctl::kStoredY, ctl::kStoredZ}) {
+    EXPECT_EQ(Text(id), "0.000") << id;
+  }
+  EXPECT_EQ(Text(ctl::kCentreX), "");
+  EXPECT_EQ(m_driver->BeepCount(), 0);
+}
+
+TEST_F(PanelTest, ValueModeRadiosSwitchThePasteButtons) {
+  ASSERT_TRUE(m_driver->Click(ctl::kAbsolute));
+  EXPECT_TRUE(m_driver->IsChecked(ctl::kAbsolute));
+  EXPECT_FALSE(m_driver->IsChecked(ctl::kRelative));
+  for (int id : ctl::kPasteButtons) EXPECT_TRUE(m_driver->IsEnabled(id)) << id;
+
+  m_driver->Click(ctl::kLocal);  // the coordinate mode leaves them alone
+  EXPECT_TRUE(m_driver->IsChecked(ctl::kLocal));
+  EXPECT_FALSE(m_driver->IsChecked(ctl::kGlobal));
+  for (int id : ctl::kPasteButtons) EXPECT_TRUE(m_driver->IsEnabled(id)) << id;
+
+  m_driver->Click(ctl::kRelative);
+  for (int id : ctl::kPasteButtons) EXPECT_FALSE(m_driver->IsEnabled(id)) << id;
+  EXPECT_TRUE(m_driver->IsEnabled(ctl::kCopy));
+  m_driver->Click(ctl::kRelative);  // again: stays disabled
+  for (int id : ctl::kPasteButtons) EXPECT_FALSE(m_driver->IsEnabled(id)) << id;
+}
+
+TEST_F(PanelTest, DigitsPointAndMinusReachAMoveFieldAndOtherCharactersBeep) {
+  m_driver->SetText(ctl::kMoveX, "");
+  TypeText(ctl::kMoveX, "12.5");
+  EXPECT_EQ(Text(ctl::kMoveX), "12.5");
+  EXPECT_EQ(m_driver->BeepCount(), 0);
+
+  TypeText(ctl::kMoveX, "-.");  // accepted anywhere, any number of times
+  EXPECT_EQ(Text(ctl::kMoveX), "12.5-.");
+  m_driver->Type(ctl::kMoveX, '\b');
+  m_driver->Type(ctl::kMoveX, '\b');
+  EXPECT_EQ(Text(ctl::kMoveX), "12.5");
+  EXPECT_EQ(m_driver->BeepCount(), 0);
+
+  // Letters (exponents too), sign, blank, comma, the clipboard and undo control
+  // codes, and bytes from 0x80 up: one beep each, text unchanged.
+  const char rejected[] = {'a',
+                           'e',
+                           'E',
+                           '+',
+                           ' ',
+                           ',',
+                           0x16,
+                           0x03,
+                           0x18,
+                           0x1A,
+                           static_cast<char>(0x80),
+                           static_cast<char>(0xE9)};
+  int beeps = 0;
+  for (char c : rejected) {
+    m_driver->Type(ctl::kMoveX, c);
+    EXPECT_EQ(m_driver->BeepCount(), ++beeps) << "character " << (c & 0xFF);
+  }
+  EXPECT_EQ(Text(ctl::kMoveX), "12.5");
+
+  m_driver->Type(ctl::kMoveX, '\t');  // swallowed silently in a move field
+  EXPECT_EQ(Text(ctl::kMoveX), "12.5");
+  EXPECT_EQ(m_driver->BeepCount(), beeps);
+}
+
+TEST_F(PanelTest, ReadOnlyFieldsPassDigitsToTheFieldAndBeepAtLetters) {
+  m_driver->Type(ctl::kCentreX, '5');
+  EXPECT_EQ(Text(ctl::kCentreX), "");  // the read-only field ignores it
+  EXPECT_EQ(m_driver->BeepCount(), 0);
+  m_driver->Type(ctl::kStoredY, 'x');
+  EXPECT_EQ(m_driver->BeepCount(), 1);
+  EXPECT_EQ(Text(ctl::kStoredY), "0.000");
+
+  m_driver->SetText(ctl::kRotateY, "");
+  TypeText(ctl::kRotateY, "-90");
+  m_driver->Type(ctl::kRotateY, 'q');
+  EXPECT_EQ(Text(ctl::kRotateY), "-90");
+  EXPECT_EQ(m_driver->BeepCount(), 2);
+}
+
+TEST_F(PanelTest, ReturnInAMoveFieldMovesTheSelectionWithAllThreeFields) {
+  standin::Document& doc = host().document();
+  const int object = doc.AddObject("box", {{0, 0, 0}, {5, 5, 5}});
+  doc.currentObject = object;
+  doc.SelectVertex(object, 0);
+  m_driver->SetText(ctl::kMoveX, "1");
+  m_driver->SetText(ctl::kMoveY, "2");
+  m_driver->SetText(ctl::kMoveZ, "3");
+
+  m_driver->Type(ctl::kMoveY, '\r');
+  EXPECT_EQ(host().stationCallbacks, 1);
+  const standin::Vertex moved = doc.VertexAt(object, 0);
+  EXPECT_FLOAT_EQ(moved.x, 1);
+  EXPECT_FLOAT_EQ(moved.y, 2);
+  EXPECT_FLOAT_EQ(moved.z, 3);
+  const standin::Vertex untouched = doc.VertexAt(object, 1);
+  EXPECT_FLOAT_EQ(untouched.x, 5);
+  EXPECT_EQ(m_driver->BeepCount(), 0);
+
+  // Return in a rotation field runs the rotation; in a read-only field nothing.
+  m_driver->Type(ctl::kRotateZ, '\r');
+  EXPECT_EQ(host().stationCallbacks, 2);
+  m_driver->Type(ctl::kCentreY, '\r');
+  EXPECT_EQ(host().stationCallbacks, 2);
+}
+
+TEST_F(PanelTest, CommandsMatchOnTheLowWordWhateverTheNotification) {
+  m_driver->SetText(ctl::kRotateX, "abc");
+  ASSERT_TRUE(m_driver->Command(ctl::kClearRotation, BN_DOUBLECLICKED));
+  EXPECT_EQ(host().stationCallbacks, 1);
+  EXPECT_EQ(Text(ctl::kRotateX), "0.000");
+
+  // The hidden button takes no click, but its command still runs its operation.
+  ASSERT_TRUE(m_driver->Click(ctl::kRearView));
+  EXPECT_EQ(host().stationCallbacks, 1);
+  m_driver->Command(ctl::kRearView, 0);
+  EXPECT_EQ(host().stationCallbacks, 2);
+
+  // A command from a value field is not the panel's business.
+  m_driver->Command(ctl::kMoveX, EN_CHANGE);
+  EXPECT_EQ(host().stationCallbacks, 2);
+}
+
+TEST_F(PanelTest, CloseBoxHidesClearsShownAndTellsTheHost) {
+  ASSERT_EQ(Show(1), 1);
+  ASSERT_TRUE(m_driver->IsVisible());
+  SendMessageA(m_panel, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_FALSE(m_driver->IsVisible());
+  EXPECT_EQ(Event(101), 0);
+  ASSERT_EQ(host().sentMessages.size(), 1u);
+  const standin::SentMessage& sent = host().sentMessages[0];
+  EXPECT_EQ(sent.message, 100);
+  EXPECT_EQ(sent.record.product, kProductId);
+  EXPECT_EQ(sent.record.id, kPluginId);
+  EXPECT_EQ(sent.record.index, 0);
+  EXPECT_EQ(sent.option, 0);
+  EXPECT_EQ(Text(ctl::kMoveX), "0.000");  // the window and its texts survive
+
+  // Command 1 only hides: the station still counts as shown, nobody is told.
+  ASSERT_EQ(Show(1), 1);
+  m_driver->Command(ctl::kHideCommand, 0);
+  EXPECT_FALSE(m_driver->IsVisible());
+  EXPECT_EQ(Event(101), 1);
+  EXPECT_EQ(host().sentMessages.size(), 1u);
+}
+
+TEST_F(PanelTest, KeysOnThePanelItselfBeepExceptTabWhichMovesTheFocus) {
+  ASSERT_EQ(Show(1), 1);
+  SetFocus(GetDlgItem(m_panel, ctl::kMoveX));
+  ASSERT_EQ(m_driver->FocusedControl(), ctl::kMoveX);
+  m_driver->PanelKey(VK_TAB);
+  EXPECT_EQ(m_driver->FocusedControl(), ctl::kMoveY);
+  EXPECT_EQ(m_driver->BeepCount(), 0);
+
+  m_driver->PanelKey('A');
+  m_driver->PanelKey(VK_SHIFT);
+  EXPECT_EQ(m_driver->BeepCount(), 2);
+  EXPECT_EQ(m_driver->FocusedControl(), ctl::kMoveY);
+}
+
+TEST_F(PanelTest, ANewPanelAfterStopFiltersAgainAndCountsBeepsAfresh) {
+  m_driver->Type(ctl::kMoveX, 'z');
+  ASSERT_EQ(m_driver->BeepCount(), 1);
+  Event(2);
+  EXPECT_FALSE(m_driver->Exists());
+  ASSERT_EQ(Event(1), 1);
+  ASSERT_TRUE(m_driver->Exists());
+  EXPECT_EQ(m_driver->BeepCount(), 0);
+  m_driver->SetText(ctl::kMoveX, "");
+  TypeText(ctl::kMoveX, "7z");
+  EXPECT_EQ(Text(ctl::kMoveX), "7");
+  EXPECT_EQ(m_driver->BeepCount(), 1);
+}
+
+}  // namespace
