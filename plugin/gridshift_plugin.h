@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "geometry/face_point_buffer.h"
 #include "plugin/plugin_base.h"
 
 class StationPanel;
@@ -166,6 +167,22 @@ class GridshiftPlugin : public MQStationPlugin {
   void ReleaseSelection();
   // Destroys the panel window and deletes the panel object.
   void ReleasePanel();
+
+  // The snapshot walk every geometry operation shares: visit(object, vertex index)
+  // for each selected entry, the object fetched once per run of entries
+  // (geometry/selection_walk.h).
+  template <typename Visit>
+  void WalkSelectedVertices(MQDocument doc, Visit&& visit);
+  // Marks the corners of selected faces and the ends of selected lines of object o,
+  // whose entries start at first, and adds the selected lines' lengths.
+  void MarkFacesAndLines(MQDocument doc, int o, MQObject object, SelectionEntry* first,
+                         int vertexCount);
+
+  // A face's vertex indices while the snapshot reads it.
+  FacePointBuffer m_facePoints;
+  // Set while an operation walks the snapshot, so that a refresh the host triggers
+  // meanwhile cannot rebuild the snapshot under the walk.
+  bool m_walkingSnapshot = false;
 };
 
 // The plug-in object, from load to unload.

@@ -1,0 +1,332 @@
+#include "panel/headless/headless_panel.h"
+
+#include <cstring>
+#include <new>
+
+#include "panel/command_routing.h"
+#include "panel/control_ids.h"
+#include "panel/keystroke_filter.h"
+#include "plugin/gridshift_plugin.h"
+#include "plugin/host_functions.h"
+
+namespace {
+
+HeadlessPanel* g_currentPanel = nullptr;
+bool g_failNextCreation = false;
+
+constexpr int kTabKey = 9;
+
+bool IsMoveField(int id) { return id == ctl::kMoveX || id == ctl::kMoveY || id == ctl::kMoveZ; }
+
+bool IsRotationField(int id) {
+  return id == ctl::kRotateX || id == ctl::kRotateY || id == ctl::kRotateZ;
+}
+
+// Which numeric edit a field has: the move and rotation fields run their operation on
+// Return, the read-only fields are plain.
+NumEditKind EditKindOf(int id) {
+  if (IsMoveField(id)) return NumEditKind::kMove;
+  if (IsRotationField(id)) return NumEditKind::kDegree;
+  return NumEditKind::kPlain;
+}
+
+bool StartsGroup(const ControlSpec& control) {
+  return (control.flags & kStartsGroup) != 0 || control.kind == ControlKind::kStaticLabel;
+}
+
+void CopyText(const std::string& text, char* buffer, int size) {
+  if (buffer == nullptr || size <= 0) return;
+  const size_t length = text.size() < static_cast<size_t>(size - 1) ? text.size() : size - 1;
+  std::memcpy(buffer, text.data(), length);
+  buffer[length] = '\0';
+}
+
+// What the driver answers while no panel object exists at all.
+class NoPanelDriver final : public PanelDriver {
+ public:
+  bool Exists() override { return false; }
+  bool IsVisible() override { return false; }
+  bool Click(int) override { return false; }
+  bool Command(int, int) override { return false; }
+  bool Type(int, char) override { return false; }
+  bool PanelKey(int) override { return false; }
+  bool SetText(int, const char*) override { return false; }
+  bool GetText(int, char* buffer, int size) override {
+    if (buffer != nullptr && size > 0) buffer[0] = '\0';
+    return false;
+  }
+  bool IsChecked(int) override { return false; }
+  bool IsEnabled(int) override { return false; }
+  int FocusedControl() override { return 0; }
+  int BeepCount() override { return 0; }
+};
+
+}  // namespace
+
+StationPanel* CreateStationPanel(GridshiftPlugin* plugin) {
+  return new (std::nothrow) HeadlessPanel(plugin);
+}
+
+// The scenario tool finds the panel of the loaded plug-in through this export.
+extern "C" PanelDriver* GridwellPanelDriver() {
+  static NoPanelDriver noPanel;
+  HeadlessPanel* panel = HeadlessPanel::Current();
+  if (panel == nullptr) return &noPanel;
+  return panel;
+}
+
+HeadlessPanel::HeadlessPanel(GridshiftPlugin* plugin) : m_plugin(plugin) { g_currentPanel = this; }
+
+HeadlessPanel::~HeadlessPanel() {
+  if (g_currentPanel == this) g_currentPanel = nullptr;
+}
+
+HeadlessPanel* HeadlessPanel::Current() { return g_currentPanel; }
+
+void HeadlessPanel::FailNextCreation() { g_failNextCreation = true; }
+
+// --- StationPanel ---
+
+bool HeadlessPanel::CreatePanel(MQWindowHandle owner) {
+  if (g_failNextCreation) {
+    g_failNextCreation = false;
+    return false;
+  }
+  m_controls.clear();
+  m_controls.reserve(kPanelControlCount);
+  for (const ControlSpec& layout : kPanelControls) {
+    const bool field = IsValueField(layout.kind);
+    m_controls.push_back(
+        {&layout, field ? "" : layout.label, false, true, (layout.flags & kHidden) == 0});
+  }
+  m_windowExists = true;
+  m_visible = false;
+  m_topmost = false;
+  m_owner = owner;
+  m_beeps = 0;
+
+  // Initialisation as the dialog does it: Global and relative checked, paste buttons
+  // off (they only make sense in absolute mode), focus on the first tab stop.
+  Find(ctl::kGlobal)->checked = true;
+  Find(ctl::kRelative)->checked = true;
+  SetPasteButtonsEnabled(false);
+  m_focus = 0;
+  FocusNextTabStop();
+  return true;
+}
+
+void HeadlessPanel::DestroyPanel() {
+  m_windowExists = false;
+  m_visible = false;
+  m_focus = 0;
+  m_controls.clear();
+}
+
+void HeadlessPanel::ShowPanel(bool show) {
+  if (m_windowExists) m_visible = show;
+}
+
+void HeadlessPanel::MakeTopmost() {
+  if (m_windowExists) m_topmost = true;
+}
+
+void HeadlessPanel::SetEditPlugin(GridshiftPlugin* plugin) { m_editPlugin = plugin; }
+
+void HeadlessPanel::GetFieldText(int id, char* buffer, int size) {
+  Control* control = Find(id);
+  CopyText(control != nullptr ? control->text : std::string(), buffer, size);
+}
+
+void HeadlessPanel::SetFieldText(int id, const char* text) { SetText(id, text); }
+
+bool HeadlessPanel::IsChecked(int id) {
+  Control* control = Find(id);
+  return control != nullptr && control->checked;
+}
+
+// --- PanelDriver ---
+
+bool HeadlessPanel::Exists() { return m_windowExists; }
+
+bool HeadlessPanel::IsVisible() { return m_windowExists && m_visible; }
+
+bool HeadlessPanel::Click(int id) {
+  Control* control = Find(id);
+  if (control == nullptr) return false;
+  // A hidden or disabled control cannot be reached by the mouse.
+  if (!control->visible || !control->enabled) return true;
+  const ControlKind kind = control->layout->kind;
+  if (IsValueField(kind)) {
+    m_focus = id;
+  } else if (IsButton(kind)) {
+    m_focus = id;
+    if (kind == ControlKind::kAutoRadio)
+      CheckInGroup(static_cast<int>(control - m_controls.data()));
+    RunCommand(static_cast<unsigned>(id));
+  }
+  return true;
+}
+
+bool HeadlessPanel::Command(int id, int notification) {
+  if (!m_windowExists) return false;
+  RunCommand((static_cast<unsigned>(notification) << 16) | (static_cast<unsigned>(id) & 0xFFFFu));
+  return true;
+}
+
+bool HeadlessPanel::Type(int id, char c) {
+  Control* control = Find(id);
+  if (control == nullptr || !IsValueField(control->layout->kind)) return false;
+  m_focus = id;
+  const NumEditKind kind = EditKindOf(id);
+  switch (ClassifyTypedChar(kind, static_cast<unsigned char>(c))) {
+    case KeyVerdict::kBeep:
+      Beep();
+      break;
+    case KeyVerdict::kConsume:
+      break;
+    case KeyVerdict::kRunAndConsume:
+      if (m_editPlugin != nullptr) {
+        m_editPlugin->RunStationOperation(kind == NumEditKind::kMove
+                                              ? &GridshiftPlugin::MoveSelection
+                                              : &GridshiftPlugin::RotateSelection);
+      }
+      break;
+    case KeyVerdict::kToField:
+      // What a single-line edit does with it: a read-only field takes nothing; an
+      // editable one inserts at the end (the caret stays there) and applies Backspace;
+      // Tab and Return change no text.
+      if (control->layout->kind == ControlKind::kReadOnlyField) break;
+      if (c == '\b') {
+        if (!control->text.empty()) control->text.pop_back();
+      } else if (c != '\t' && c != '\r') {
+        control->text.push_back(c);
+      }
+      break;
+  }
+  return true;
+}
+
+bool HeadlessPanel::PanelKey(int virtualKey) {
+  if (!m_windowExists) return false;
+  if ((virtualKey & 0xFF) == kTabKey) {
+    FocusNextTabStop();
+  } else {
+    Beep();
+  }
+  return true;
+}
+
+bool HeadlessPanel::SetText(int id, const char* text) {
+  Control* control = Find(id);
+  if (control == nullptr) return false;
+  // assign() keeps the string's capacity, so rewriting a field allocates nothing once
+  // it has held text of that length.
+  control->text.assign(text != nullptr ? text : "");
+  return true;
+}
+
+bool HeadlessPanel::GetText(int id, char* buffer, int size) {
+  Control* control = Find(id);
+  if (control == nullptr) {
+    CopyText(std::string(), buffer, size);
+    return false;
+  }
+  CopyText(control->text, buffer, size);
+  return true;
+}
+
+bool HeadlessPanel::IsEnabled(int id) {
+  Control* control = Find(id);
+  return control != nullptr && control->enabled;
+}
+
+int HeadlessPanel::FocusedControl() { return m_windowExists ? m_focus : 0; }
+
+int HeadlessPanel::BeepCount() { return m_beeps; }
+
+// --- Inside ---
+
+HeadlessPanel::Control* HeadlessPanel::Find(int id) {
+  // 65535 is shared by every frame and unnamed label: it names no one control.
+  if (!m_windowExists || id == kUnnamedControlId) return nullptr;
+  for (Control& control : m_controls) {
+    if (control.layout->id == id) return &control;
+  }
+  return nullptr;
+}
+
+// An auto radio checks itself and unchecks the other radios of its group, which runs
+// from the control that starts it to the next control that starts a group.
+void HeadlessPanel::CheckInGroup(int index) {
+  int first = index;
+  while (first > 0 && !StartsGroup(*m_controls[first].layout)) --first;
+  const int count = static_cast<int>(m_controls.size());
+  for (int i = first; i < count; ++i) {
+    if (i > first && StartsGroup(*m_controls[i].layout)) break;
+    if (m_controls[i].layout->kind == ControlKind::kAutoRadio) m_controls[i].checked = i == index;
+  }
+}
+
+void HeadlessPanel::RunCommand(unsigned commandParam) {
+  const CommandRoute* route = FindCommandRoute(commandParam);
+  if (route == nullptr) return;  // left to default processing: nothing happens here
+  switch (route->action) {
+    case PanelAction::kHidePanel:
+      m_visible = false;
+      break;
+    case PanelAction::kClosePanel:
+      ClosePanel();
+      break;
+    case PanelAction::kRunOperation:
+      if (m_plugin != nullptr && route->operation != nullptr) {
+        m_plugin->RunStationOperation(route->operation);
+      }
+      // The paste buttons follow the value mode whether or not the host ran the
+      // operation.
+      if (route->pasteAfter == PasteButtons::kDisable) SetPasteButtonsEnabled(false);
+      if (route->pasteAfter == PasteButtons::kEnable) SetPasteButtonsEnabled(true);
+      break;
+  }
+}
+
+// The close box: hide, tell the plug-in it is no longer shown, and tell the host.
+void HeadlessPanel::ClosePanel() {
+  m_visible = false;
+  if (m_plugin == nullptr) return;
+  m_plugin->m_shown = false;
+  uint32_t product = 0;
+  uint32_t id = 0;
+  m_plugin->ReportPlugInID(&product, &id);
+  int32_t zero = 0;
+  HostMessageRecord record = {product, id, 0, &zero};
+  if (HostFunctionsBound()) host::MQ_SendMessage(kStationClosedMessage, &record);
+}
+
+void HeadlessPanel::SetPasteButtonsEnabled(bool enabled) {
+  for (int id : ctl::kPasteButtons) {
+    if (Control* button = Find(id)) button->enabled = enabled;
+  }
+}
+
+bool HeadlessPanel::IsTabStop(const Control& control) const {
+  const ControlKind kind = control.layout->kind;
+  const bool tabStop = kind == ControlKind::kEditableField || IsButton(kind);
+  return tabStop && control.visible && control.enabled;
+}
+
+// The next control in template order that takes the focus from the keyboard, after the
+// focused one, wrapping round.
+void HeadlessPanel::FocusNextTabStop() {
+  const int count = static_cast<int>(m_controls.size());
+  int start = -1;
+  for (int i = 0; i < count; ++i) {
+    if (m_controls[i].layout->id == m_focus) start = i;
+  }
+  for (int step = 1; step <= count; ++step) {
+    const Control& candidate = m_controls[(start + step + count) % count];
+    if (IsTabStop(candidate)) {
+      m_focus = candidate.layout->id;
+      return;
+    }
+  }
+}

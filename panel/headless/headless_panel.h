@@ -1,0 +1,81 @@
+// The panel of the native build: the controls of the layout table held in memory, with
+// clicks, typed characters and panel keys routed through the same portable rules as
+// the Windows dialog (command routing, keystroke filter, paste-button rule).
+//
+// It is both the StationPanel the plug-in drives and the PanelDriver through which
+// tests and scenarios act as a person at the panel would.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "panel/layout.h"
+#include "panel/panel_driver.h"
+#include "panel/station_panel.h"
+
+class HeadlessPanel final : public StationPanel, public PanelDriver {
+ public:
+  explicit HeadlessPanel(GridshiftPlugin* plugin);
+  ~HeadlessPanel() override;
+  HeadlessPanel(const HeadlessPanel&) = delete;
+  HeadlessPanel& operator=(const HeadlessPanel&) = delete;
+
+  // The panel object most recently made and not yet deleted, or null.
+  static HeadlessPanel* Current();
+  // Makes the next CreatePanel fail, as a window creation can; for tests.
+  static void FailNextCreation();
+
+  // StationPanel.
+  bool CreatePanel(MQWindowHandle owner) override;
+  void DestroyPanel() override;
+  void ShowPanel(bool show) override;
+  void MakeTopmost() override;
+  void SetEditPlugin(GridshiftPlugin* plugin) override;
+  void GetFieldText(int id, char* buffer, int size) override;
+  void SetFieldText(int id, const char* text) override;
+  bool IsChecked(int id) override;  // also the driver's
+
+  // PanelDriver.
+  bool Exists() override;
+  bool IsVisible() override;
+  bool Click(int id) override;
+  bool Command(int id, int notification) override;
+  bool Type(int id, char c) override;
+  bool PanelKey(int virtualKey) override;
+  bool SetText(int id, const char* text) override;
+  bool GetText(int id, char* buffer, int size) override;
+  bool IsEnabled(int id) override;
+  int FocusedControl() override;
+  int BeepCount() override;
+
+  bool IsTopmost() const { return m_topmost; }
+  MQWindowHandle Owner() const { return m_owner; }
+
+ private:
+  struct Control {
+    const ControlSpec* layout;
+    std::string text;
+    bool checked;
+    bool enabled;
+    bool visible;
+  };
+
+  Control* Find(int id);
+  void CheckInGroup(int index);
+  void RunCommand(unsigned commandParam);
+  void ClosePanel();
+  void SetPasteButtonsEnabled(bool enabled);
+  void FocusNextTabStop();
+  bool IsTabStop(const Control& control) const;
+  void Beep() { ++m_beeps; }
+
+  GridshiftPlugin* m_plugin;                // runs the buttons' operations
+  GridshiftPlugin* m_editPlugin = nullptr;  // runs Return in move and rotation fields
+  std::vector<Control> m_controls;          // in template order, while the window exists
+  bool m_windowExists = false;
+  bool m_visible = false;
+  bool m_topmost = false;
+  MQWindowHandle m_owner = nullptr;
+  int m_focus = 0;  // control ID with the focus, 0 for the panel itself
+  int m_beeps = 0;
+};
