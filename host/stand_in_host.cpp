@@ -227,9 +227,11 @@ Object* Document::FromObjectHandle(MQObject handle) {
 // --- Host -------------------------------------------------------------------
 
 namespace {
+#ifndef _WIN32
 // Natively the main window is only passed on to the headless panel: any non-null
 // value that no one dereferences.
 char g_fakeMainWindow;
+#endif
 char g_scene0;
 }  // namespace
 

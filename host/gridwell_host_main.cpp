@@ -1,0 +1,139 @@
+// gridwell-host: loads the plug-in as the modeller does and runs scenario files
+// against it, each from a fresh document, the plug-in staying loaded across files.
+//
+//   gridwell-host [--plugin PATH] SCENARIO...
+//
+// Prints PASS or the failing step's FILE:LINE for each file, then "N passed, N
+// failed"; exits 0 only when every scenario passed.
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "host/plugin_module.h"
+#include "host/scenario.h"
+#include "host/stand_in_host.h"
+#include "panel/panel_driver.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include "host/host_window_win32.h"
+#include "host/win32_panel_driver.h"
+#endif
+
+namespace {
+
+#ifdef _WIN32
+constexpr char kPluginFile[] = "Gridwell.dll";
+constexpr char kIncompleteHostFile[] = "gridwell-host-incomplete.dll";
+constexpr char kSlash = '\\';
+#else
+constexpr char kPluginFile[] = "libgridwell.so";
+constexpr char kIncompleteHostFile[] = "libgridwell-host-incomplete.so";
+constexpr char kSlash = '/';
+#endif
+
+#ifdef _WIN32
+bool FileExists(const std::string& path) {
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (f != nullptr) std::fclose(f);
+  return f != nullptr;
+}
+#endif
+
+// The plug-in next to the executable, or where the Windows build puts the product.
+std::string DefaultPluginPath() {
+  const std::string dir = standin::DirectoryOf(standin::ExecutablePath());
+  std::string nextToExe = dir.empty() ? kPluginFile : dir + kSlash + kPluginFile;
+#ifdef _WIN32
+  if (!FileExists(nextToExe)) {
+    std::string dist = dir + "\\..\\..\\dist\\win32\\" + kPluginFile;
+    if (FileExists(dist)) return dist;
+  }
+#endif
+  return nextToExe;
+}
+
+int Usage() {
+  std::cerr << "usage: gridwell-host [--plugin PATH] SCENARIO...\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string pluginPath;
+  std::vector<std::string> files;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--plugin") {
+      if (i + 1 >= argc) return Usage();
+      pluginPath = argv[++i];
+    } else if (arg == "--help" || arg == "-h") {
+      Usage();
+      return 0;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      std::cerr << "gridwell-host: unknown option " << arg << "\n";
+      return Usage();
+    } else {
+      files.push_back(arg);
+    }
+  }
+  if (files.empty()) return Usage();
+  if (pluginPath.empty()) pluginPath = DefaultPluginPath();
+
+#ifdef _WIN32
+  standin::CreateHostMainWindow();
+#endif
+
+  standin::PluginModule plugin;
+  std::string error;
+  if (!plugin.Load(pluginPath, &error)) {
+    std::cout << "gridwell-host: " << error << "\n";
+    std::cout << "0 passed, " << files.size() << " failed\n";
+    return 1;
+  }
+
+  standin::RunEnvironment environment;
+  environment.plugin = &plugin;
+  environment.hostPath = standin::HostModulePath();
+  const std::string hostDir = standin::DirectoryOf(environment.hostPath);
+  environment.incompleteHostPath =
+      hostDir.empty() ? kIncompleteHostFile : hostDir + kSlash + kIncompleteHostFile;
+  environment.out = &std::cout;
+#ifdef _WIN32
+  PanelDriver* driver = nullptr;
+  environment.panelDriver = [&driver](std::string* why) {
+    if (driver == nullptr) driver = CreateWin32PanelDriver();
+    if (driver == nullptr) *why = "the Windows panel driver could not be created";
+    return driver;
+  };
+  environment.afterStep = [] { standin::PumpHostMessages(); };
+#else
+  environment.panelDriver = [&plugin](std::string* why) -> PanelDriver* {
+    using DriverExport = PanelDriver* (*)();
+    auto find = reinterpret_cast<DriverExport>(plugin.FindSymbol("GridwellPanelDriver"));
+    if (find == nullptr) {
+      *why = "the plug-in " + plugin.path() + " does not export GridwellPanelDriver";
+      return nullptr;
+    }
+    PanelDriver* driver = find();
+    if (driver == nullptr) *why = "GridwellPanelDriver answered null";
+    return driver;
+  };
+#endif
+
+  int passed = 0, failed = 0;
+  for (const std::string& file : files) {
+    if (standin::RunScenarioFile(file, environment, std::cout)) {
+      ++passed;
+    } else {
+      ++failed;
+    }
+    std::cout.flush();
+  }
+  std::cout << passed << " passed, " << failed << " failed" << std::endl;
+  return failed == 0 ? 0 : 1;
+}

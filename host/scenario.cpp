@@ -1,0 +1,1295 @@
+// Parsing and running scenario scripts. The parser checks every line completely
+// (verbs, arity, numbers, names), so a malformed script is reported whole before
+// anything runs; a step that parsed can fail only on what it finds at run time.
+#include "host/scenario.h"
+
+#include <cctype>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <utility>
+
+#include "host/option_list.h"
+#include "host/plugin_module.h"
+#include "host/stand_in_host.h"
+#include "panel/control_ids.h"
+#include "panel/panel_driver.h"
+#include "plugin/host_functions.h"
+
+namespace standin {
+
+// Everything a running scenario remembers between steps.
+struct RunState {
+  RunEnvironment* env = nullptr;
+  Host* host = nullptr;
+  int building = -1;  // the object that vertex and face steps add to
+  bool haveAnswer = false;
+  uint32_t answer = 0;  // the bits of the last int answer
+  bool haveText = false;
+  bool textNull = false;
+  std::string text;
+  std::unique_ptr<OptionList> options;  // the last event's option list
+  bool havePluginId = false;
+  uint32_t product = 0, id = 0;
+  PanelDriver* driver = nullptr;
+  int opaque[4] = {};  // what KEY=ptr options point at
+
+  Document& doc() { return host->document(); }
+  const PluginExports& plugin() { return env->plugin->exports(); }
+  void SetAnswer(uint32_t value) {
+    haveAnswer = true;
+    answer = value;
+    haveText = false;
+  }
+  void SetText(const char* value) {
+    haveText = true;
+    textNull = value == nullptr;
+    text = value == nullptr ? "" : value;
+    haveAnswer = false;
+  }
+};
+
+namespace {
+
+// --- Tokens and values -------------------------------------------------------------
+
+struct Token {
+  std::string text;
+  bool quoted = false;
+};
+
+// Splits a line into tokens; a '#' outside quotes ends the line.
+bool Tokenize(const std::string& line, std::vector<Token>* tokens, std::string* error) {
+  size_t i = 0;
+  while (i < line.size()) {
+    char c = line[i];
+    if (c == ' ' || c == '\t' || c == '\r') {
+      ++i;
+      continue;
+    }
+    if (c == '#') break;
+    Token token;
+    if (c != '"') {
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' &&
+             line[i] != '"' && line[i] != '#') {
+        token.text += line[i++];
+      }
+      tokens->push_back(token);
+      continue;
+    }
+    token.quoted = true;
+    ++i;
+    bool closed = false;
+    while (i < line.size()) {
+      char d = line[i++];
+      if (d == '"') {
+        closed = true;
+        break;
+      }
+      if (d != '\\') {
+        token.text += d;
+        continue;
+      }
+      if (i >= line.size()) break;
+      char e = line[i++];
+      switch (e) {
+        case 'n':
+          token.text += '\n';
+          break;
+        case 'r':
+          token.text += '\r';
+          break;
+        case 't':
+          token.text += '\t';
+          break;
+        case '\\':
+          token.text += '\\';
+          break;
+        case '"':
+          token.text += '"';
+          break;
+        case 'x': {
+          int value = 0, digits = 0;
+          while (digits < 2 && i < line.size() &&
+                 std::isxdigit(static_cast<unsigned char>(line[i]))) {
+            char h = line[i++];
+            value = value * 16 +
+                    (std::isdigit(static_cast<unsigned char>(h)) ? h - '0' : (h | 0x20) - 'a' + 10);
+            ++digits;
+          }
+          if (digits == 0) {
+            *error = "\\x needs hex digits";
+            return false;
+          }
+          token.text += static_cast<char>(value);
+          break;
+        }
+        default:
+          *error = std::string("unknown escape \\") + e;
+          return false;
+      }
+    }
+    if (!closed) {
+      *error = "unterminated string";
+      return false;
+    }
+    tokens->push_back(token);
+  }
+  return true;
+}
+
+// An int written in decimal or 0x-hex, from -2147483648 to 4294967295; kept as the
+// 32 bits, so that unsigned values and negative ones compare as the plug-in sees them.
+bool ParseInt(const Token& token, int32_t* value) {
+  if (token.quoted || token.text.empty()) return false;
+  const std::string& s = token.text;
+  bool negative = s[0] == '-';
+  size_t start = (s[0] == '-' || s[0] == '+') ? 1 : 0;
+  int base = 10;
+  if (s.size() > start + 2 && s[start] == '0' && (s[start + 1] == 'x' || s[start + 1] == 'X')) {
+    base = 16;
+    start += 2;
+  }
+  uint64_t magnitude = 0;
+  const char* first = s.data() + start;
+  const char* last = s.data() + s.size();
+  auto [end, ec] = std::from_chars(first, last, magnitude, base);
+  if (ec != std::errc() || end != last || first == last) return false;
+  if (negative ? magnitude > 2147483648ull : magnitude > 4294967295ull) return false;
+  uint32_t bits = static_cast<uint32_t>(negative ? 0 - magnitude : magnitude);
+  std::memcpy(value, &bits, sizeof bits);
+  return true;
+}
+
+bool ParseFloat(const Token& token, float* value) {
+  if (token.quoted || token.text.empty()) return false;
+  const char* first = token.text.data();
+  const char* last = first + token.text.size();
+  if (*first == '+') ++first;
+  auto [end, ec] = std::from_chars(first, last, *value, std::chars_format::general);
+  return ec == std::errc() && end == last && first != last;
+}
+
+bool ParseYesNo(const Token& token, bool* value) {
+  if (token.quoted) return false;
+  if (token.text == "yes") return *value = true, true;
+  if (token.text == "no") return *value = false, true;
+  return false;
+}
+
+struct NamedControl {
+  const char* name;
+  int id;
+};
+
+// The panel's controls by the names of panel/control_ids.h.
+constexpr NamedControl kControls[] = {
+    {"Global", ctl::kGlobal},
+    {"Local", ctl::kLocal},
+    {"Relative", ctl::kRelative},
+    {"Absolute", ctl::kAbsolute},
+    {"MoveX", ctl::kMoveX},
+    {"MoveY", ctl::kMoveY},
+    {"MoveZ", ctl::kMoveZ},
+    {"RotateX", ctl::kRotateX},
+    {"RotateY", ctl::kRotateY},
+    {"RotateZ", ctl::kRotateZ},
+    {"CentreX", ctl::kCentreX},
+    {"CentreY", ctl::kCentreY},
+    {"CentreZ", ctl::kCentreZ},
+    {"MaxX", ctl::kMaxX},
+    {"MaxY", ctl::kMaxY},
+    {"MaxZ", ctl::kMaxZ},
+    {"MinX", ctl::kMinX},
+    {"MinY", ctl::kMinY},
+    {"MinZ", ctl::kMinZ},
+    {"StoredX", ctl::kStoredX},
+    {"StoredY", ctl::kStoredY},
+    {"StoredZ", ctl::kStoredZ},
+    {"TotalLength", ctl::kTotalLength},
+    {"Move", ctl::kMove},
+    {"Rotate", ctl::kRotate},
+    {"ClearMove", ctl::kClearMove},
+    {"ClearRotation", ctl::kClearRotation},
+    {"Copy", ctl::kCopy},
+    {"PasteX", ctl::kPasteX},
+    {"PasteY", ctl::kPasteY},
+    {"PasteZ", ctl::kPasteZ},
+    {"PasteXY", ctl::kPasteXY},
+    {"PasteXZ", ctl::kPasteXZ},
+    {"PasteYZ", ctl::kPasteYZ},
+    {"PasteXYZ", ctl::kPasteXYZ},
+    {"AlignCentreX", ctl::kAlignCentreX},
+    {"AlignCentreY", ctl::kAlignCentreY},
+    {"AlignCentreZ", ctl::kAlignCentreZ},
+    {"AlignMaxX", ctl::kAlignMaxX},
+    {"AlignMaxY", ctl::kAlignMaxY},
+    {"AlignMaxZ", ctl::kAlignMaxZ},
+    {"AlignMinX", ctl::kAlignMinX},
+    {"AlignMinY", ctl::kAlignMinY},
+    {"AlignMinZ", ctl::kAlignMinZ},
+    {"AlignStoredX", ctl::kAlignStoredX},
+    {"AlignStoredY", ctl::kAlignStoredY},
+    {"AlignStoredZ", ctl::kAlignStoredZ},
+    {"SetLocalFrame", ctl::kSetLocalFrame},
+    {"StoreFrame1", ctl::kStoreFrame1},
+    {"LoadFrame1", ctl::kLoadFrame1},
+    {"StoreFrame2", ctl::kStoreFrame2},
+    {"LoadFrame2", ctl::kLoadFrame2},
+    {"RearView", ctl::kRearView},
+    {"HideCommand", ctl::kHideCommand},
+    {"CloseCommand", ctl::kCloseCommand},
+};
+
+bool ParseControl(const Token& token, int* id) {
+  for (const NamedControl& c : kControls) {
+    if (!token.quoted && token.text == c.name) return *id = c.id, true;
+  }
+  int32_t value;
+  if (!ParseInt(token, &value)) return false;
+  *id = value;
+  return true;
+}
+
+struct NamedKey {
+  const char* name;
+  int code;
+};
+constexpr NamedKey kKeys[] = {{"RETURN", 0x0D}, {"ESCAPE", 0x1B}, {"TAB", 0x09},  {"SPACE", 0x20},
+                              {"BACK", 0x08},   {"DELETE", 0x2E}, {"LEFT", 0x25}, {"UP", 0x26},
+                              {"RIGHT", 0x27},  {"DOWN", 0x28}};
+
+bool ParseKey(const Token& token, int* code) {
+  for (const NamedKey& k : kKeys) {
+    if (!token.quoted && token.text == k.name) return *code = k.code, true;
+  }
+  int32_t value;
+  if (!ParseInt(token, &value)) return false;
+  *code = value;
+  return true;
+}
+
+uint32_t Bits(int32_t value) { return static_cast<uint32_t>(value); }
+uint32_t Bits(float value) {
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+// Distance in units in the last place between two floats (0 for +0 and -0).
+int64_t UlpDistance(float a, float b) {
+  auto ordered = [](float f) {
+    int32_t i;
+    std::memcpy(&i, &f, sizeof i);
+    return i < 0 ? static_cast<int64_t>(INT32_MIN) - i : static_cast<int64_t>(i);
+  };
+  int64_t d = ordered(a) - ordered(b);
+  return d < 0 ? -d : d;
+}
+
+bool FloatsMatch(float got, float want, int ulps) {
+  if (ulps == 0) return Bits(got) == Bits(want);
+  return UlpDistance(got, want) <= ulps;
+}
+
+std::string Quote(const std::string& s) {
+  std::string out = "\"";
+  for (char c : s) {
+    switch (c) {
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char hex[8];
+          std::snprintf(hex, sizeof hex, "\\x%02x", static_cast<unsigned char>(c));
+          out += hex;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::string Number(uint32_t bits) {
+  int32_t signedValue = static_cast<int32_t>(bits);
+  std::string s = std::to_string(signedValue);
+  if (signedValue < 0) s += " (" + std::to_string(bits) + ")";
+  return s;
+}
+
+std::string Floats(const float* values, int count) {
+  std::string s;
+  for (int i = 0; i < count; ++i) s += (i ? " " : "") + FormatFloat(values[i]);
+  return s;
+}
+
+// --- Steps ---------------------------------------------------------------------------
+
+using Run = std::function<std::string(RunState&)>;
+
+// The object that vertex and face steps add to, or an error.
+std::string NeedBuilding(RunState& s) {
+  if (s.building < 0 || s.doc().ObjectAt(s.building) == nullptr) {
+    return "no object to add to: start it with 'object'";
+  }
+  return "";
+}
+
+std::string NeedObject(RunState& s, int object) {
+  if (s.doc().ObjectAt(object) == nullptr) {
+    return "object " + std::to_string(object) + " does not exist";
+  }
+  return "";
+}
+
+std::string NeedPanel(RunState& s) {
+  if (s.driver == nullptr) {
+    std::string why;
+    s.driver = s.env->panelDriver ? s.env->panelDriver(&why) : nullptr;
+    if (s.driver == nullptr) {
+      return "no panel driver" + (why.empty() ? std::string() : ": " + why);
+    }
+  }
+  return "";
+}
+
+std::string NeedPanelWindow(RunState& s) {
+  std::string error = NeedPanel(s);
+  if (!error.empty()) return error;
+  if (!s.driver->Exists()) return "no panel window exists (start the station with 'event 1')";
+  return "";
+}
+
+std::string Expected(const std::string& what, const std::string& want, const std::string& got) {
+  return what + ": expected " + want + ", got " + got;
+}
+
+class Parser {
+ public:
+  explicit Parser(const std::vector<Token>& t) : t_(t) {}
+
+  // Builds the step's action, or answers false with error set.
+  bool Parse(Run* run, std::string* error);
+
+ private:
+  bool Usage(const char* usage) {
+    error_ = "usage: " + std::string(usage);
+    return false;
+  }
+  bool Bad(const std::string& message) {
+    error_ = message;
+    return false;
+  }
+  bool Int(size_t i, int32_t* v) {
+    if (ParseInt(t_[i], v)) return true;
+    return Bad("'" + t_[i].text + "' is not an integer");
+  }
+  bool Float(size_t i, float* v) {
+    if (ParseFloat(t_[i], v)) return true;
+    return Bad("'" + t_[i].text + "' is not a number");
+  }
+  bool ParseFloats(size_t from, size_t to, std::vector<float>* v) {
+    for (size_t i = from; i < to; ++i) {
+      float f;
+      if (!Float(i, &f)) return false;
+      v->push_back(f);
+    }
+    return true;
+  }
+  bool Control(size_t i, int* id) {
+    if (ParseControl(t_[i], id)) return true;
+    return Bad("'" + t_[i].text + "' is neither a control name nor an ID");
+  }
+  bool YesNo(size_t i, bool* v) {
+    if (ParseYesNo(t_[i], v)) return true;
+    return Bad("expected yes or no, got '" + t_[i].text + "'");
+  }
+  bool Word(size_t i, const char* word) { return !t_[i].quoted && t_[i].text == word; }
+
+  bool ParseDocumentStep(const std::string& verb, Run* run, bool* known);
+  bool ParseCall(Run* run);
+  bool ParseEvent(Run* run);
+  bool ParsePanelStep(const std::string& verb, Run* run, bool* known);
+  bool ParseExpect(Run* run);
+  bool ParsePanelExpect(const std::string& what, Run* run, bool* known);
+  bool ParsePrint(Run* run);
+
+  const std::vector<Token>& t_;
+  std::string error_;
+};
+
+bool Parser::Parse(Run* run, std::string* error) {
+  const std::string verb = t_[0].quoted ? std::string() : t_[0].text;
+  bool known = false;
+  bool ok;
+  if (verb == "call") {
+    ok = ParseCall(run);
+  } else if (verb == "event") {
+    ok = ParseEvent(run);
+  } else if (verb == "expect") {
+    ok = ParseExpect(run);
+  } else if (verb == "print" || verb == "echo") {
+    ok = ParsePrint(run);
+  } else {
+    ok = ParseDocumentStep(verb, run, &known);
+    if (!known) ok = ParsePanelStep(verb, run, &known);
+    if (!known) ok = Bad("unknown step '" + t_[0].text + "'");
+  }
+  if (!ok) *error = error_;
+  return ok;
+}
+
+bool Parser::ParseDocumentStep(const std::string& verb, Run* run, bool* known) {
+  *known = true;
+  const size_t n = t_.size();
+  if (verb == "object") {
+    if (n > 2) return Usage("object [NAME]");
+    std::string name = n == 2 ? t_[1].text : "obj";
+    *run = [name](RunState& s) {
+      s.building = s.doc().AddObject(name);
+      return std::string();
+    };
+    return true;
+  }
+  if (verb == "empty-slot") {
+    if (n != 1) return Usage("empty-slot");
+    *run = [](RunState& s) {
+      s.doc().AddEmptySlot();
+      return std::string();
+    };
+    return true;
+  }
+  if (verb == "vertex" || verb == "vertices") {
+    if (n < 4 || (n - 1) % 3 != 0) return Usage("vertex X Y Z  or  vertices X Y Z [X Y Z ...]");
+    if (verb == "vertex" && n != 4) return Usage("vertex X Y Z");
+    std::vector<float> v;
+    if (!ParseFloats(1, n, &v)) return false;
+    *run = [v](RunState& s) {
+      std::string error = NeedBuilding(s);
+      if (!error.empty()) return error;
+      for (size_t i = 0; i < v.size(); i += 3)
+        s.doc().AddVertex(s.building, v[i], v[i + 1], v[i + 2]);
+      return std::string();
+    };
+    return true;
+  }
+  if (verb == "face") {
+    if (n < 2) return Usage("face I J ...");
+    std::vector<int> points;
+    for (size_t i = 1; i < n; ++i) {
+      int32_t p;
+      if (!Int(i, &p)) return false;
+      points.push_back(p);
+    }
+    *run = [points](RunState& s) {
+      std::string error = NeedBuilding(s);
+      if (!error.empty()) return error;
+      const int count = static_cast<int>(s.doc().ObjectAt(s.building)->vertices.size());
+      for (int p : points) {
+        if (p < 0 || p >= count) {
+          return "face point " + std::to_string(p) + " is not a vertex of object " +
+                 std::to_string(s.building) + " (it has " + std::to_string(count) + ")";
+        }
+      }
+      s.doc().AddFace(s.building, points);
+      return std::string();
+    };
+    return true;
+  }
+  if (verb == "select-vertex" || verb == "select-face") {
+    const bool vertex = verb == "select-vertex";
+    if (n < 3) return Usage(vertex ? "select-vertex OBJ V [V ...]" : "select-face OBJ F [F ...]");
+    int32_t object;
+    if (!Int(1, &object)) return false;
+    std::vector<int> indices;
+    for (size_t i = 2; i < n; ++i) {
+      int32_t v;
+      if (!Int(i, &v)) return false;
+      indices.push_back(v);
+    }
+    *run = [vertex, object, indices](RunState& s) {
+      std::string error = NeedObject(s, object);
+      if (!error.empty()) return error;
+      const Object* o = s.doc().ObjectAt(object);
+      const int count = static_cast<int>(vertex ? o->vertices.size() : o->faces.size());
+      for (int i : indices) {
+        if (i < 0 || i >= count) {
+          return std::string(vertex ? "vertex " : "face ") + std::to_string(i) +
+                 " does not exist in object " + std::to_string(object);
+        }
+        if (vertex) {
+          s.doc().SelectVertex(object, i);
+        } else {
+          s.doc().SelectFace(object, i);
+        }
+      }
+      return std::string();
+    };
+    return true;
+  }
+  if (verb == "select-line") {
+    if (n != 4) return Usage("select-line OBJ FACE K");
+    int32_t object, face, line;
+    if (!Int(1, &object) || !Int(2, &face) || !Int(3, &line)) return false;
+    *run = [object, face, line](RunState& s) {
+      std::string error = NeedObject(s, object);
+      if (!error.empty()) return error;
+      const Object* o = s.doc().ObjectAt(object);
+      if (face < 0 || face >= static_cast<int>(o->faces.size())) {
+        return "face " + std::to_string(face) + " does not exist in object " +
+               std::to_string(object);
+      }
+      if (line < 0 || line >= static_cast<int>(o->faces[face].points.size())) {
+        return "face " + std::to_string(face) + " has no line " + std::to_string(line);
+      }
+      s.doc().SelectLine(object, face, line);
+      return std::string();
+    };
+    return true;
+  }
+  if (verb == "select-all-vertices") {
+    int32_t object;
+    if (n != 2) return Usage("select-all-vertices OBJ");
+    if (!Int(1, &object)) return false;
+    *run = [object](RunState& s) {
+      std::string error = NeedObject(s, object);
+      if (error.empty()) s.doc().SelectAllVertices(object);
+      return error;
+    };
+    return true;
+  }
+  if (verb == "deselect-all" || verb == "reset") {
+    if (n != 1) return Usage(verb == "reset" ? "reset" : "deselect-all");
+    const bool reset = verb == "reset";
+    *run = [reset](RunState& s) {
+      if (reset) {
+        s.host->Reset();
+        s.building = -1;
+      } else {
+        s.doc().ClearSelection();
+      }
+      return std::string();
+    };
+    return true;
+  }
+  if (verb == "current") {
+    int32_t object;
+    if (n != 2) return Usage("current OBJ");
+    if (!Int(1, &object)) return false;
+    *run = [object](RunState& s) {
+      s.doc().currentObject = object;
+      return std::string();
+    };
+    return true;
+  }
+  if (verb == "matrix" || verb == "inverse" || verb == "translate") {
+    const bool translate = verb == "translate";
+    const size_t want = translate ? 5 : 18;
+    if (n != want) {
+      return Usage(translate
+                       ? "translate OBJ X Y Z"
+                       : (verb == "matrix" ? "matrix OBJ M0 ... M15" : "inverse OBJ M0 ... M15"));
+    }
+    int32_t object;
+    std::vector<float> v;
+    if (!Int(1, &object) || !ParseFloats(2, n, &v)) return false;
+    const bool inverseOnly = verb == "inverse";
+    *run = [object, v, translate, inverseOnly](RunState& s) {
+      std::string error = NeedObject(s, object);
+      if (!error.empty()) return error;
+      Matrix m;
+      if (translate) {
+        m = Translation(v[0], v[1], v[2]);
+      } else {
+        std::copy(v.begin(), v.end(), m.begin());
+      }
+      if (inverseOnly) {
+        s.doc().SetGlobalMatrices(object, s.doc().ObjectAt(object)->globalMatrix, m);
+      } else {
+        s.doc().SetGlobalMatrix(object, m);
+      }
+      return std::string();
+    };
+    return true;
+  }
+  if (verb == "float-array") {
+    if (n < 4) return Usage("float-array OBJ ID V ...");
+    int32_t object, id;
+    std::vector<float> v;
+    if (!Int(1, &object) || !Int(2, &id) || !ParseFloats(3, n, &v)) return false;
+    size_t want = id == kLocalFrameArray                                 ? 16
+                  : (id == kLocalAnglesArray || id == kLocalOriginArray) ? 3
+                                                                         : 0;
+    if (want == 0)
+      return Bad("the host keeps float arrays 770, 771 and 772 only, not " + std::to_string(id));
+    if (v.size() != want) {
+      return Bad("float array " + std::to_string(id) + " holds " + std::to_string(want) +
+                 " floats, not " + std::to_string(v.size()));
+    }
+    *run = [object, id, v](RunState& s) {
+      std::string error = NeedObject(s, object);
+      if (error.empty()) s.doc().SetFloatArray(object, id, v.data());
+      return error;
+    };
+    return true;
+  }
+  if (verb == "refuse-callbacks") {
+    bool on;
+    if (n != 2) return Usage("refuse-callbacks yes|no");
+    if (!YesNo(1, &on)) return false;
+    *run = [on](RunState& s) {
+      s.host->refuseStationCallbacks = on;
+      return std::string();
+    };
+    return true;
+  }
+  *known = false;
+  return false;
+}
+
+bool Parser::ParseCall(Run* run) {
+  const size_t n = t_.size();
+  if (n < 2) return Usage("call EXPORT [ARGUMENT]");
+  const std::string name = t_[1].text;
+  if (name == "MQCheckVersion") {
+    int32_t v;
+    if (n != 3) return Usage("call MQCheckVersion VERSION");
+    if (!Int(2, &v)) return false;
+    *run = [v](RunState& s) {
+      s.SetAnswer(s.plugin().MQCheckVersion(Bits(v)));
+      return std::string();
+    };
+    return true;
+  }
+  if (name == "MQInit") {
+    if (n > 3) return Usage("call MQInit [host | incomplete-host | \"PATH\"]");
+    enum { kHost, kIncomplete, kGiven } which = kHost;
+    std::string path;
+    if (n == 3) {
+      if (t_[2].quoted) {
+        which = kGiven;
+        path = t_[2].text;
+      } else if (t_[2].text == "incomplete-host") {
+        which = kIncomplete;
+      } else if (t_[2].text != "host") {
+        return Bad("call MQInit takes host, incomplete-host or a quoted path, not '" + t_[2].text +
+                   "'");
+      }
+    }
+    *run = [which, path](RunState& s) {
+      std::string p = which == kHost         ? s.env->hostPath
+                      : which == kIncomplete ? s.env->incompleteHostPath
+                                             : path;
+      s.SetAnswer(Bits(s.plugin().MQInit(p.c_str())));
+      return std::string();
+    };
+    return true;
+  }
+  if (name == "MQGetPlugInID" || name == "MQGetPlugInName" || name == "MQGetPlugInType") {
+    if (n != 2) return Usage(("call " + name).c_str());
+    *run = [name](RunState& s) {
+      if (name == "MQGetPlugInID") {
+        uint32_t product = 0, id = 0;
+        s.plugin().MQGetPlugInID(&product, &id);
+        s.havePluginId = true;
+        s.product = product;
+        s.id = id;
+      } else if (name == "MQGetPlugInName") {
+        s.SetText(s.plugin().MQGetPlugInName());
+      } else {
+        s.SetAnswer(Bits(s.plugin().MQGetPlugInType()));
+      }
+      return std::string();
+    };
+    return true;
+  }
+  const char* indexed[] = {"MQEnumString", "MQEnumFileType", "MQEnumFileExt",  "MQImportFile",
+                           "MQExportFile", "MQCreate",       "MQModifyObject", "MQModifySelect"};
+  for (const char* known : indexed) {
+    if (name != known) continue;
+    int32_t index;
+    if (n != 3) return Usage(("call " + name + " INDEX").c_str());
+    if (!Int(2, &index)) return false;
+    *run = [name, index](RunState& s) {
+      const PluginExports& p = s.plugin();
+      MQDocument doc = s.doc().Handle();
+      if (name == "MQEnumString") s.SetText(p.MQEnumString(index));
+      if (name == "MQEnumFileType") s.SetText(p.MQEnumFileType(index));
+      if (name == "MQEnumFileExt") s.SetText(p.MQEnumFileExt(index));
+      if (name == "MQImportFile") s.SetAnswer(Bits(p.MQImportFile(index, nullptr, doc)));
+      if (name == "MQExportFile") s.SetAnswer(Bits(p.MQExportFile(index, nullptr, doc)));
+      if (name == "MQCreate") s.SetAnswer(Bits(p.MQCreate(index, doc)));
+      if (name == "MQModifyObject") s.SetAnswer(Bits(p.MQModifyObject(index, doc)));
+      if (name == "MQModifySelect") s.SetAnswer(Bits(p.MQModifySelect(index, doc)));
+      return std::string();
+    };
+    return true;
+  }
+  if (name == "MQOnEvent") return Bad("send events with 'event CODE [OPTION ...]'");
+  return Bad("'" + name + "' is not an export of the plug-in");
+}
+
+bool Parser::ParseEvent(Run* run) {
+  const size_t n = t_.size();
+  const char* usage =
+      "event CODE [KEY=INT | KEY=ptr | KEY=null ...]  or  event CODE null  or  event CODE flag N";
+  if (n < 2) return Usage(usage);
+  int32_t code;
+  if (!Int(1, &code)) return false;
+  if (n == 3 && Word(2, "null")) {
+    *run = [code](RunState& s) {
+      s.options.reset();
+      s.SetAnswer(Bits(s.plugin().MQOnEvent(s.doc().Handle(), code, nullptr)));
+      return std::string();
+    };
+    return true;
+  }
+  if (n >= 3 && Word(2, "flag")) {
+    int32_t flag;
+    if (n != 4) return Usage("event CODE flag N");
+    if (!Int(3, &flag)) return false;
+    *run = [code, flag](RunState& s) {
+      s.options.reset();
+      int32_t value = flag;
+      s.SetAnswer(Bits(s.plugin().MQOnEvent(s.doc().Handle(), code, &value)));
+      return std::string();
+    };
+    return true;
+  }
+  struct Option {
+    std::string key;
+    enum { kInt, kPointer, kNull } kind;
+    int32_t value;
+  };
+  std::vector<Option> options;
+  for (size_t i = 2; i < n; ++i) {
+    const std::string& text = t_[i].text;
+    size_t eq = text.find('=');
+    if (t_[i].quoted || eq == std::string::npos) {
+      return Bad("option '" + text + "' is not KEY=INT, KEY=ptr or KEY=null");
+    }
+    if (eq == 0) return Bad("option '" + text + "' has no key");
+    Option option{text.substr(0, eq), Option::kInt, 0};
+    Token value{text.substr(eq + 1), false};
+    if (value.text == "ptr") {
+      option.kind = Option::kPointer;
+    } else if (value.text == "null") {
+      option.kind = Option::kNull;
+    } else if (!ParseInt(value, &option.value)) {
+      return Bad("option '" + text + "': '" + value.text + "' is not an integer, ptr or null");
+    }
+    options.push_back(option);
+  }
+  *run = [code, options](RunState& s) {
+    s.options = std::make_unique<OptionList>();
+    for (const Option& o : options) {
+      if (o.kind == Option::kInt) s.options->Int(o.key, o.value);
+      if (o.kind == Option::kPointer) s.options->Pointer(o.key, s.opaque);
+      if (o.kind == Option::kNull) s.options->Pointer(o.key, nullptr);
+    }
+    s.SetAnswer(Bits(s.plugin().MQOnEvent(s.doc().Handle(), code, s.options->Data())));
+    return std::string();
+  };
+  return true;
+}
+
+bool Parser::ParsePanelStep(const std::string& verb, Run* run, bool* known) {
+  *known = true;
+  const size_t n = t_.size();
+  int id = 0;
+  if (verb == "click") {
+    if (n != 2) return Usage("click ID");
+    if (!Control(1, &id)) return false;
+    *run = [id](RunState& s) {
+      std::string error = NeedPanelWindow(s);
+      if (error.empty() && !s.driver->Click(id))
+        error = "click " + std::to_string(id) + ": no such control";
+      return error;
+    };
+    return true;
+  }
+  if (verb == "command") {
+    int32_t notification = 0;
+    if (n != 2 && n != 3) return Usage("command ID [NOTIFICATION]");
+    if (!Control(1, &id) || (n == 3 && !Int(2, &notification))) return false;
+    *run = [id, notification](RunState& s) {
+      std::string error = NeedPanelWindow(s);
+      if (error.empty() && !s.driver->Command(id, notification)) {
+        error = "command " + std::to_string(id) + " was not accepted";
+      }
+      return error;
+    };
+    return true;
+  }
+  if (verb == "type" || verb == "set-text") {
+    const bool type = verb == "type";
+    if (n != 3 || !t_[2].quoted) return Usage(type ? "type ID \"TEXT\"" : "set-text ID \"TEXT\"");
+    if (!Control(1, &id)) return false;
+    std::string text = t_[2].text;
+    *run = [id, text, type](RunState& s) {
+      std::string error = NeedPanelWindow(s);
+      if (!error.empty()) return error;
+      if (!type) {
+        if (!s.driver->SetText(id, text.c_str()))
+          return "set-text " + std::to_string(id) + ": no such control";
+        return std::string();
+      }
+      for (char c : text) {
+        if (!s.driver->Type(id, c == '\n' ? '\r' : c)) {
+          return "type " + std::to_string(id) + ": no such field";
+        }
+        if (s.env->afterStep) s.env->afterStep();
+      }
+      return std::string();
+    };
+    return true;
+  }
+  if (verb == "key") {
+    int code;
+    if (n != 2) return Usage("key VK");
+    if (!ParseKey(t_[1], &code)) return Bad("'" + t_[1].text + "' is not a key code or key name");
+    *run = [code](RunState& s) {
+      std::string error = NeedPanelWindow(s);
+      if (error.empty() && !s.driver->PanelKey(code))
+        error = "key " + std::to_string(code) + " was not accepted";
+      return error;
+    };
+    return true;
+  }
+  *known = false;
+  return false;
+}
+
+bool Parser::ParseExpect(Run* run) {
+  const size_t n = t_.size();
+  if (n < 2) return Usage("expect WHAT ...");
+  const std::string what = t_[1].quoted ? std::string() : t_[1].text;
+  int32_t v;
+  if (what == "answer") {
+    if (n != 3) return Usage("expect answer N");
+    if (!Int(2, &v)) return false;
+    *run = [v](RunState& s) {
+      if (!s.haveAnswer) return std::string("no int answer yet: call something first");
+      if (s.answer != Bits(v)) return Expected("answer", Number(Bits(v)), Number(s.answer));
+      return std::string();
+    };
+    return true;
+  }
+  if (what == "text" || what == "text-prefix") {
+    const bool prefix = what == "text-prefix";
+    if (n != 3 || (prefix && !t_[2].quoted) || (!t_[2].quoted && t_[2].text != "null")) {
+      return Usage(prefix ? "expect text-prefix \"S\"" : "expect text \"S\"  or  expect text null");
+    }
+    const bool wantNull = !t_[2].quoted;
+    const std::string want = t_[2].text;
+    *run = [prefix, wantNull, want](RunState& s) {
+      if (!s.haveText) return std::string("no text answer yet: call a string export first");
+      std::string got = s.textNull ? "null" : Quote(s.text);
+      if (wantNull) return s.textNull ? std::string() : Expected("text", "null", got);
+      bool ok =
+          !s.textNull && (prefix ? s.text.compare(0, want.size(), want) == 0 : s.text == want);
+      return ok ? std::string() : Expected(prefix ? "text beginning" : "text", Quote(want), got);
+    };
+    return true;
+  }
+  if (what == "option") {
+    if (n != 4) return Usage("expect option KEY N");
+    if (!Int(3, &v)) return false;
+    std::string key = t_[2].text;
+    *run = [key, v](RunState& s) {
+      if (!s.options) return std::string("the last event had no option list");
+      int32_t* value = s.options->IntAt(key);
+      if (value == nullptr) return "the last event's list has no int option '" + key + "'";
+      if (Bits(*value) != Bits(v))
+        return Expected("option " + key, Number(Bits(v)), Number(Bits(*value)));
+      return std::string();
+    };
+    return true;
+  }
+  if (what == "plugin-id") {
+    int32_t product, id;
+    if (n != 4) return Usage("expect plugin-id PRODUCT ID");
+    if (!Int(2, &product) || !Int(3, &id)) return false;
+    *run = [product, id](RunState& s) {
+      if (!s.havePluginId) return std::string("no plug-in ID yet: call MQGetPlugInID first");
+      char want[64], got[64];
+      std::snprintf(want, sizeof want, "0x%08x 0x%08x", Bits(product), Bits(id));
+      std::snprintf(got, sizeof got, "0x%08x 0x%08x", s.product, s.id);
+      if (s.product != Bits(product) || s.id != Bits(id)) return Expected("plug-in ID", want, got);
+      return std::string();
+    };
+    return true;
+  }
+  if (what == "calls") {
+    if (n != 4) return Usage("expect calls HOSTFUNCTION N");
+    const std::string name = t_[2].text;
+    int index = HostFunctionIndex(name);
+    if (index < 0) return Bad("'" + name + "' is not a host function");
+    if (!Int(3, &v)) return false;
+    *run = [name, index, v](RunState& s) {
+      int got = s.host->calls[index];
+      if (got != v) return Expected("calls to " + name, std::to_string(v), std::to_string(got));
+      return std::string();
+    };
+    return true;
+  }
+  if (what == "station-callbacks" || what == "messages" || what == "edits-outside-callback") {
+    if (n != 3) return Usage(("expect " + what + " N").c_str());
+    if (!Int(2, &v)) return false;
+    *run = [what, v](RunState& s) {
+      int got = what == "messages"            ? static_cast<int>(s.host->sentMessages.size())
+                : what == "station-callbacks" ? s.host->stationCallbacks
+                                              : s.host->editsOutsideCallback;
+      if (got != v) return Expected(what, std::to_string(v), std::to_string(got));
+      return std::string();
+    };
+    return true;
+  }
+  if (what == "message") {
+    const char* usage = "expect message I [code N] [product N] [id N] [index N] [option N]";
+    if (n < 3 || (n - 3) % 2 != 0) return Usage(usage);
+    int32_t index;
+    if (!Int(2, &index)) return false;
+    std::vector<std::pair<std::string, int32_t>> fields;
+    for (size_t i = 3; i < n; i += 2) {
+      const std::string field = t_[i].text;
+      if (field != "code" && field != "product" && field != "id" && field != "index" &&
+          field != "option") {
+        return Bad("'" + field + "' is not a message field (code, product, id, index, option)");
+      }
+      int32_t value;
+      if (!Int(i + 1, &value)) return false;
+      fields.push_back({field, value});
+    }
+    *run = [index, fields](RunState& s) {
+      const auto& sent = s.host->sentMessages;
+      if (index < 0 || index >= static_cast<int>(sent.size())) {
+        return "no message " + std::to_string(index) + ": the host received " +
+               std::to_string(sent.size());
+      }
+      const SentMessage& m = sent[index];
+      for (const auto& [field, want] : fields) {
+        uint32_t got = field == "code"      ? Bits(m.message)
+                       : field == "product" ? m.record.product
+                       : field == "id"      ? m.record.id
+                       : field == "index"   ? Bits(m.record.index)
+                                            : Bits(m.option);
+        if (got != Bits(want)) {
+          return Expected("message " + std::to_string(index) + " " + field, Number(Bits(want)),
+                          Number(got));
+        }
+      }
+      return std::string();
+    };
+    return true;
+  }
+  if (what == "vertex" || what == "float-array") {
+    const bool vertex = what == "vertex";
+    int32_t ulps = 0;
+    size_t end = n;
+    if (n >= 2 && Word(n - 2, "ulps")) {
+      if (!Int(n - 1, &ulps)) return false;
+      if (ulps < 0) return Bad("ulps must not be negative");
+      end = n - 2;
+    }
+    int32_t object, index;
+    std::vector<float> want;
+    if (vertex) {
+      if (end != 7) return Usage("expect vertex OBJ V X Y Z [ulps N]");
+    } else if (end < 5) {
+      return Usage("expect float-array OBJ ID V ... [ulps N]");
+    }
+    if (!Int(2, &object) || !Int(3, &index) || !ParseFloats(4, end, &want)) return false;
+    if (!vertex) {
+      size_t size = index == kLocalFrameArray                                    ? 16
+                    : (index == kLocalAnglesArray || index == kLocalOriginArray) ? 3
+                                                                                 : 0;
+      if (size == 0)
+        return Bad("the host keeps float arrays 770, 771 and 772 only, not " +
+                   std::to_string(index));
+      if (want.size() != size) {
+        return Bad("float array " + std::to_string(index) + " holds " + std::to_string(size) +
+                   " floats, not " + std::to_string(want.size()));
+      }
+    }
+    *run = [vertex, object, index, want, ulps](RunState& s) {
+      std::string error = NeedObject(s, object);
+      if (!error.empty()) return error;
+      Object* o = s.doc().ObjectAt(object);
+      const float* got;
+      std::string name;
+      if (vertex) {
+        if (index < 0 || index >= static_cast<int>(o->vertices.size())) {
+          return "vertex " + std::to_string(index) + " does not exist in object " +
+                 std::to_string(object);
+        }
+        got = &o->vertices[index].x;
+        name = "vertex " + std::to_string(object) + " " + std::to_string(index);
+      } else {
+        int count;
+        got = o->FloatArray(index, &count);
+        name = "float array " + std::to_string(index) + " of object " + std::to_string(object);
+      }
+      const int count = static_cast<int>(want.size());
+      for (int i = 0; i < count; ++i) {
+        if (!FloatsMatch(got[i], want[i], ulps)) {
+          std::string within = ulps ? " (within " + std::to_string(ulps) + " ulps)" : "";
+          return Expected(name + within, Floats(want.data(), count), Floats(got, count));
+        }
+      }
+      return std::string();
+    };
+    return true;
+  }
+  bool known = false;
+  bool ok = ParsePanelExpect(what, run, &known);
+  if (known) return ok;
+  return Bad("unknown expectation '" + t_[1].text + "'");
+}
+
+bool Parser::ParsePanelExpect(const std::string& what, Run* run, bool* known) {
+  *known = true;
+  const size_t n = t_.size();
+  int id = 0;
+  if (what == "field") {
+    if (n != 4 || !t_[3].quoted) return Usage("expect field ID \"TEXT\"");
+    if (!Control(2, &id)) return false;
+    std::string want = t_[3].text;
+    *run = [id, want](RunState& s) {
+      std::string error = NeedPanelWindow(s);
+      if (!error.empty()) return error;
+      char buffer[1024] = {};
+      if (!s.driver->GetText(id, buffer, sizeof buffer))
+        return "field " + std::to_string(id) + ": no such control";
+      if (want != buffer)
+        return Expected("field " + std::to_string(id), Quote(want), Quote(buffer));
+      return std::string();
+    };
+    return true;
+  }
+  if (what == "checked" || what == "enabled") {
+    bool want;
+    if (n != 4) return Usage(("expect " + what + " ID yes|no").c_str());
+    if (!Control(2, &id) || !YesNo(3, &want)) return false;
+    const bool checked = what == "checked";
+    *run = [id, want, checked, what](RunState& s) {
+      std::string error = NeedPanelWindow(s);
+      if (!error.empty()) return error;
+      bool got = checked ? s.driver->IsChecked(id) : s.driver->IsEnabled(id);
+      if (got != want)
+        return Expected(what + " " + std::to_string(id), want ? "yes" : "no", got ? "yes" : "no");
+      return std::string();
+    };
+    return true;
+  }
+  if (what == "visible" || what == "panel") {
+    bool want;
+    if (n != 3) return Usage(("expect " + what + " yes|no").c_str());
+    if (!YesNo(2, &want)) return false;
+    const bool visible = what == "visible";
+    *run = [want, visible, what](RunState& s) {
+      std::string error = NeedPanel(s);
+      if (!error.empty()) return error;
+      bool exists = s.driver->Exists();
+      bool got = visible ? exists && s.driver->IsVisible() : exists;
+      if (got != want)
+        return Expected(visible ? "panel visible" : "panel exists", want ? "yes" : "no",
+                        got ? "yes" : "no");
+      return std::string();
+    };
+    return true;
+  }
+  if (what == "beeps") {
+    int32_t want;
+    if (n != 3) return Usage("expect beeps N");
+    if (!Int(2, &want)) return false;
+    *run = [want](RunState& s) {
+      std::string error = NeedPanelWindow(s);
+      if (!error.empty()) return error;
+      int got = s.driver->BeepCount();
+      if (got != want) return Expected("beeps", std::to_string(want), std::to_string(got));
+      return std::string();
+    };
+    return true;
+  }
+  if (what == "focus") {
+    if (n != 3) return Usage("expect focus ID|none");
+    if (!Word(2, "none") && !Control(2, &id)) return false;
+    *run = [id](RunState& s) {
+      std::string error = NeedPanelWindow(s);
+      if (!error.empty()) return error;
+      int got = s.driver->FocusedControl();
+      auto name = [](int i) { return i == 0 ? std::string("none") : std::to_string(i); };
+      if (got != id) return Expected("focus", name(id), name(got));
+      return std::string();
+    };
+    return true;
+  }
+  *known = false;
+  return false;
+}
+
+bool Parser::ParsePrint(Run* run) {
+  const size_t n = t_.size();
+  if (!t_[0].quoted && t_[0].text == "echo") {
+    if (n != 2 || !t_[1].quoted) return Usage("echo \"TEXT\"");
+    std::string text = t_[1].text;
+    *run = [text](RunState& s) {
+      if (s.env->out) *s.env->out << text << "\n";
+      return std::string();
+    };
+    return true;
+  }
+  const char* usage = "print vertex OBJ V | print field ID | print answer | print text";
+  if (n < 2) return Usage(usage);
+  const std::string what = t_[1].text;
+  if (what == "vertex") {
+    int32_t object, vertex;
+    if (n != 4) return Usage("print vertex OBJ V");
+    if (!Int(2, &object) || !Int(3, &vertex)) return false;
+    *run = [object, vertex](RunState& s) {
+      const Object* o = s.doc().ObjectAt(object);
+      if (o == nullptr || vertex < 0 || vertex >= static_cast<int>(o->vertices.size())) {
+        return "vertex " + std::to_string(vertex) + " of object " + std::to_string(object) +
+               " does not exist";
+      }
+      if (s.env->out) {
+        *s.env->out << "vertex " << object << " " << vertex << ": "
+                    << Floats(&o->vertices[vertex].x, 3) << "\n";
+      }
+      return std::string();
+    };
+    return true;
+  }
+  if (what == "field") {
+    int id;
+    if (n != 3) return Usage("print field ID");
+    if (!Control(2, &id)) return false;
+    *run = [id](RunState& s) {
+      std::string error = NeedPanelWindow(s);
+      if (!error.empty()) return error;
+      char buffer[1024] = {};
+      if (!s.driver->GetText(id, buffer, sizeof buffer))
+        return "field " + std::to_string(id) + ": no such control";
+      if (s.env->out) *s.env->out << "field " << id << ": " << Quote(buffer) << "\n";
+      return std::string();
+    };
+    return true;
+  }
+  if (what == "answer" || what == "text") {
+    if (n != 2) return Usage(usage);
+    const bool answer = what == "answer";
+    *run = [answer](RunState& s) {
+      if (answer && !s.haveAnswer) return std::string("no int answer yet");
+      if (!answer && !s.haveText) return std::string("no text answer yet");
+      if (s.env->out) {
+        *s.env->out << (answer ? "answer " + Number(s.answer)
+                               : "text " + (s.textNull ? "null" : Quote(s.text)))
+                    << "\n";
+      }
+      return std::string();
+    };
+    return true;
+  }
+  return Usage(usage);
+}
+
+}  // namespace
+
+std::string FormatFloat(float value) {
+  char buffer[32];
+  auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 9);
+  return ec == std::errc() ? std::string(buffer, end) : std::string("?");
+}
+
+bool ParseScenario(const std::string& text, const std::string& file, Scenario* scenario,
+                   std::vector<std::string>* errors) {
+  scenario->file = file;
+  scenario->steps.clear();
+  std::istringstream in(text);
+  std::string line;
+  int number = 0;
+  bool ok = true;
+  while (std::getline(in, line)) {
+    ++number;
+    std::vector<Token> tokens;
+    std::string error;
+    Run run;
+    if (!Tokenize(line, &tokens, &error) ||
+        (!tokens.empty() && !Parser(tokens).Parse(&run, &error))) {
+      errors->push_back(file + ":" + std::to_string(number) + ": " + error);
+      ok = false;
+      continue;
+    }
+    if (tokens.empty()) continue;
+    size_t first = line.find_first_not_of(" \t");
+    std::string stepText = line.substr(first);
+    while (!stepText.empty() && (stepText.back() == '\r' || stepText.back() == ' '))
+      stepText.pop_back();
+    scenario->steps.push_back({number, stepText, std::move(run)});
+  }
+  return ok;
+}
+
+bool RunScenario(const Scenario& scenario, RunEnvironment& environment, std::string* failure) {
+  RunState state;
+  state.env = &environment;
+  state.host = &Host::Instance();
+  state.host->Reset();
+  for (const Step& step : scenario.steps) {
+    std::string error = step.run(state);
+    if (environment.afterStep) environment.afterStep();
+    if (!error.empty()) {
+      *failure = scenario.file + ":" + std::to_string(step.line) + ": " + error +
+                 "\n  in step: " + step.text;
+      return false;
+    }
+  }
+  return true;
+}
+
+bool RunScenarioFile(const std::string& path, RunEnvironment& environment, std::ostream& out) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    out << "FAIL " << path << ": cannot open the scenario file\n";
+    return false;
+  }
+  std::stringstream text;
+  text << in.rdbuf();
+  Scenario scenario;
+  std::vector<std::string> errors;
+  if (!ParseScenario(text.str(), path, &scenario, &errors)) {
+    for (const std::string& e : errors) out << e << "\n";
+    out << "FAIL " << path << ": " << errors.size() << " malformed step"
+        << (errors.size() == 1 ? "" : "s") << ", nothing run\n";
+    return false;
+  }
+  std::string failure;
+  if (!RunScenario(scenario, environment, &failure)) {
+    out << failure << "\n";
+    out << "FAIL " << path << "\n";
+    return false;
+  }
+  out << "PASS " << path << " (" << scenario.steps.size() << " steps)\n";
+  return true;
+}
+
+}  // namespace standin

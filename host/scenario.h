@@ -1,0 +1,113 @@
+// Scenario scripts: what gridwell-host runs against the plug-in. A scenario is a
+// plain-text file, one step a line; '#' starts a comment, blank lines are skipped.
+// Tokens are separated by blanks; a token in double quotes may hold blanks and the
+// escapes \n \r \t \\ \" and \xHH. Integers are decimal or 0x-hex, floats decimal.
+// Objects are named by their index in the document, controls by ID or by name
+// (MoveX, Move, Global, ...: the names of panel/control_ids.h without the k).
+//
+// Document (each file starts from an empty one):
+//   object [NAME]                    new object; later vertex/face steps add to it
+//   empty-slot                       an object index without an object
+//   vertex X Y Z                     vertices X Y Z [X Y Z ...]
+//   face I J ...                     a face of any length (two points: a line)
+//   select-vertex OBJ V [V ...]      select-face OBJ F [F ...]
+//   select-line OBJ FACE K           line K runs from point K to point (K + 1) mod n
+//   select-all-vertices OBJ          deselect-all
+//   current OBJ                      the current object; -1 for none
+//   matrix OBJ M0 ... M15            global matrix; its inverse is computed
+//   translate OBJ X Y Z              global matrix = a translation
+//   inverse OBJ M0 ... M15           overrides the inverse with chosen bits
+//   float-array OBJ ID V ...         770 and 771 take 3 floats, 772 takes 16
+//   refuse-callbacks yes|no          reset
+//
+// Calls into the plug-in (each sets the answer or text that expectations check):
+//   call MQCheckVersion V            call MQInit [host | incomplete-host | "PATH"]
+//   call MQGetPlugInID               call MQGetPlugInName     call MQGetPlugInType
+//   call MQEnumString N              call MQEnumFileType N    call MQEnumFileExt N
+//   call MQImportFile N              call MQExportFile N      (no file name)
+//   call MQCreate N                  call MQModifyObject N    call MQModifySelect N
+//   event CODE [OPTION ...]          MQOnEvent with the document. OPTIONs: KEY=INT
+//                                    (an int the host owns), KEY=ptr (a pointer the
+//                                    plug-in must not look into), KEY=null; or the
+//                                    single word null (a null list), or flag N (a
+//                                    pointer to one int, for events 100 and 102)
+//
+// Panel, through the plug-in's panel driver:
+//   click ID    command ID [NOTIFICATION]    type ID "TEXT" (\n types Return)
+//   key VK (a number or RETURN, ESCAPE, TAB, SPACE, UP, DOWN, LEFT, RIGHT)
+//   set-text ID "TEXT"
+//
+// Expectations (a failed one ends the scenario with FILE:LINE and what was seen):
+//   expect answer N                  expect text "S" | null     expect text-prefix "S"
+//   expect option KEY N              the int behind KEY in the last event's list
+//   expect plugin-id PRODUCT ID      after call MQGetPlugInID
+//   expect calls HOSTFUNCTION N      expect station-callbacks N
+//   expect messages N                expect message I [code N] [product N] [id N]
+//                                                     [index N] [option N]
+//   expect vertex OBJ V X Y Z [ulps N]          exact float bits unless ulps given
+//   expect float-array OBJ ID V ... [ulps N]
+//   expect edits-outside-callback N
+//   expect field ID "TEXT"   expect checked ID yes|no   expect enabled ID yes|no
+//   expect beeps N           expect visible yes|no      expect panel yes|no
+//   expect focus ID|none
+//
+// Output: print vertex OBJ V | print field ID | print answer | print text | echo "S"
+// Floats print with %.9g, which gives every float back exactly.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+class PanelDriver;
+
+namespace standin {
+
+class PluginModule;
+struct RunState;
+
+// One parsed step: its line and what it does. run answers an empty string on
+// success, else what went wrong (without the file:line, which the runner adds).
+struct Step {
+  int line = 0;
+  std::string text;
+  std::function<std::string(RunState&)> run;
+};
+
+struct Scenario {
+  std::string file;
+  std::vector<Step> steps;
+};
+
+// Parses a whole script. Answers true when every line parsed; otherwise false, with
+// one "FILE:LINE: message" per malformed line in errors.
+bool ParseScenario(const std::string& text, const std::string& file, Scenario* scenario,
+                   std::vector<std::string>* errors);
+
+// What the runner needs from its surroundings.
+struct RunEnvironment {
+  PluginModule* plugin = nullptr;
+  std::string hostPath;            // what "call MQInit" and "call MQInit host" pass
+  std::string incompleteHostPath;  // what "call MQInit incomplete-host" passes
+  // The panel driver, or null with a reason why there is none.
+  std::function<PanelDriver*(std::string* why)> panelDriver;
+  // Called after every step (the Windows build pumps the thread's messages here).
+  std::function<void()> afterStep;
+  std::ostream* out = nullptr;  // print and echo
+};
+
+// Runs a parsed scenario from a fresh document. Answers true when every step
+// passed; otherwise false with "FILE:LINE: message" of the first failing step.
+bool RunScenario(const Scenario& scenario, RunEnvironment& environment, std::string* failure);
+
+// Reads, parses and runs one scenario file, printing "PASS FILE" or the errors to
+// out. Answers whether it passed.
+bool RunScenarioFile(const std::string& path, RunEnvironment& environment, std::ostream& out);
+
+// Formats a float as %.9g.
+std::string FormatFloat(float value);
+
+}  // namespace standin
