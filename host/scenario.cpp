@@ -34,8 +34,8 @@ struct RunState {
   std::unique_ptr<OptionList> options;  // the last event's option list
   bool havePluginId = false;
   uint32_t product = 0, id = 0;
-  PanelDriver* driver = nullptr;
-  int opaque[4] = {};  // what KEY=ptr options point at
+  PanelDriver* driver = nullptr;  // valid for the current step only
+  int opaque[4] = {};             // what KEY=ptr options point at
 
   Document& doc() { return host->document(); }
   const PluginExports& plugin() { return env->plugin->exports(); }
@@ -359,13 +359,13 @@ std::string NeedObject(RunState& s, int object) {
   return "";
 }
 
+// Asks for the driver before every panel step: a driver may belong to one panel
+// and go when the station stops.
 std::string NeedPanel(RunState& s) {
+  std::string why;
+  s.driver = s.env->panelDriver ? s.env->panelDriver(&why) : nullptr;
   if (s.driver == nullptr) {
-    std::string why;
-    s.driver = s.env->panelDriver ? s.env->panelDriver(&why) : nullptr;
-    if (s.driver == nullptr) {
-      return "no panel driver" + (why.empty() ? std::string() : ": " + why);
-    }
+    return "no panel driver" + (why.empty() ? std::string() : ": " + why);
   }
   return "";
 }
