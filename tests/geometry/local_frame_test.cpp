@@ -1,0 +1,115 @@
+// The local frame tools: origin and Z axis from the selection, and the two frame slots.
+#include <array>
+
+#include "tests/geometry/station_fixture.h"
+
+namespace {
+
+constexpr std::array<float, 3> kUntouched3 = {-7, -7, -7};
+
+class LocalFrameTest : public StationTest {
+ protected:
+  // Marks arrays 770 and 771 of every object so that a write shows.
+  void MarkArrays() {
+    for (int i = 0; i < doc_->ObjectCount(); ++i) {
+      if (standin::Object* o = doc_->ObjectAt(i)) o->localAngles = o->localOrigin = kUntouched3;
+    }
+  }
+  standin::Object& Obj(int index) { return *doc_->ObjectAt(index); }
+  std::array<float, 3> Direction(standin::Vertex to) {
+    doc_->Clear();
+    const int o = doc_->AddObject("line", {{0, 0, 0}, to}, {{0, 1}});
+    return ToArray(g_plugin.MeasureEdgeDirection(doc_->Handle(), o, 0, 0, -1));
+  }
+  static std::array<float, 3> ToArray(Point3 p) { return {p.x, p.y, p.z}; }
+};
+
+TEST_F(LocalFrameTest, DirectionAnglesOfTheSixAxes) {
+  const struct {
+    standin::Vertex to;
+    float heading, elevation;
+  } cases[] = {{{1, 0, 0}, 90, 0},   {{0, 1, 0}, 0, 270}, {{0, 0, -1}, 180, 0},
+               {{1, 1, 0}, 90, 315}, {{0, -1, 0}, 0, 90}, {{0, 0, 1}, 0, 0}};
+  for (const auto& c : cases) {
+    const std::array<float, 3> angles = Direction(c.to);
+    EXPECT_NEAR(angles[0], c.heading, 1e-4) << c.to.x << " " << c.to.y << " " << c.to.z;
+    EXPECT_NEAR(angles[1], c.elevation, 1e-4) << c.to.x << " " << c.to.y << " " << c.to.z;
+    EXPECT_EQ(angles[2], 0);
+  }
+  // A line of no length has no direction: zeros, not NaN.
+  EXPECT_EQ(Direction({0, 0, 0}), (std::array<float, 3>{0, 0, 0}));
+}
+
+TEST_F(LocalFrameTest, OriginFromTheFirstSelectedVertexAxisFromTheFirstSelectedLine) {
+  const int a = doc_->AddObject("a", {{1, 1, 1}, {2, 2, 2}, {3, 3, 3}});
+  const int b = doc_->AddObject("b", {{0, 0, 0}, {9, 9, 9}, {0, 0, 5}}, {{1}, {1, 0, 2}});
+  const int c = doc_->AddObject("c", {{4, 4, 4}});
+  const int current = doc_->AddObject("current");
+  doc_->currentObject = current;
+  doc_->SelectVertex(a, 2);
+  doc_->SelectVertex(a, 1);
+  doc_->SelectLine(b, 1, 1);  // from vertex 0 to vertex 2 of b: along +Z
+  doc_->SelectVertex(c, 0);   // after the object with the line: never looked at
+  MarkArrays();
+  Run(&GridshiftPlugin::SetLocalFrameFromSelection);
+  EXPECT_EQ(Obj(current).localOrigin, (std::array<float, 3>{2, 2, 2}));
+  EXPECT_NEAR(Obj(current).localAngles[0], 0, 1e-6);
+  EXPECT_NEAR(Obj(current).localAngles[1], 0, 1e-6);
+  for (int other : {a, b, c}) EXPECT_EQ(Obj(other).localOrigin, kUntouched3);
+}
+
+TEST_F(LocalFrameTest, TheLineRunsAwayFromTheNewOrigin) {
+  const int o = doc_->AddObject("o", {{0, 0, 0}, {0, 0, 5}}, {{0, 1}});
+  doc_->currentObject = o;
+  doc_->SelectVertex(o, 1);
+  doc_->SelectLine(o, 0, 0);
+  Run(&GridshiftPlugin::SetLocalFrameFromSelection);
+  EXPECT_EQ(Obj(o).localOrigin, (std::array<float, 3>{0, 0, 5}));
+  EXPECT_NEAR(Obj(o).localAngles[0], 180, 1e-4);  // towards -Z
+}
+
+TEST_F(LocalFrameTest, ALineInALargeFaceIsFound) {
+  const int o = doc_->AddObject("ngon");
+  std::vector<int> ring;
+  for (int i = 0; i < 100; ++i) {
+    doc_->AddVertex(o, static_cast<float>(i), 0, 0);
+    ring.push_back(i);
+  }
+  doc_->AddFace(o, ring);
+  doc_->currentObject = o;
+  doc_->SelectLine(o, 0, 70);
+  Run(&GridshiftPlugin::SetLocalFrameFromSelection);
+  EXPECT_NEAR(Obj(o).localAngles[0], 90, 1e-4);
+}
+
+TEST_F(LocalFrameTest, WithoutACurrentObjectNothingIsWritten) {
+  const int o = doc_->AddObject("o", {{1, 2, 3}, {4, 5, 6}}, {{0, 1}});
+  doc_->SelectVertex(o, 0);
+  doc_->SelectLine(o, 0, 0);
+  MarkArrays();
+  Obj(o).localFrame.fill(3);
+  Run(&GridshiftPlugin::SetLocalFrameFromSelection);
+  Run(&GridshiftPlugin::StoreLocalFrame1);
+  Run(&GridshiftPlugin::LoadLocalFrame2);
+  EXPECT_EQ(Obj(o).localOrigin, kUntouched3);
+  EXPECT_EQ(Obj(o).localAngles, kUntouched3);
+  EXPECT_EQ(Obj(o).localFrame[0], 3);
+}
+
+TEST_F(LocalFrameTest, SlotsStoreAndLoadTheWholeFrameIndependently) {
+  const int o = doc_->AddObject("o");
+  doc_->currentObject = o;
+  for (int i = 0; i < 16; ++i) Obj(o).localFrame[i] = static_cast<float>(i) + 0.5f;
+  const std::array<float, 16> first = Obj(o).localFrame;
+  Run(&GridshiftPlugin::StoreLocalFrame1);
+  Obj(o).localFrame.fill(-1);
+  Run(&GridshiftPlugin::StoreLocalFrame2);
+  Obj(o).localFrame.fill(0);
+  Run(&GridshiftPlugin::LoadLocalFrame1);
+  EXPECT_EQ(Obj(o).localFrame, first);
+  Run(&GridshiftPlugin::LoadLocalFrame2);
+  EXPECT_EQ(Obj(o).localFrame, (std::array<float, 16>{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
+                                                      -1, -1, -1, -1, -1}));
+}
+
+}  // namespace

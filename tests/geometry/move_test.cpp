@@ -1,0 +1,93 @@
+// Moving the selection: relative and absolute, global and local, and what it refuses.
+#include <cfloat>
+
+#include "tests/geometry/station_fixture.h"
+
+namespace {
+
+using MoveTest = StationTest;
+
+TEST_F(MoveTest, RelativeGlobalMovesEverySelectedVertexOfEveryObject) {
+  const int a = SelectedObject({{0.1f, 0.2f, 0.3f}});
+  doc_->AddVertex(a, 5, 5, 5);  // not selected
+  const int b = SelectedObject({{-1, -1, -1}});
+  doc_->currentObject = b;
+  SetTexts(kMove, "1", "2", "3");
+  Run(&GridshiftPlugin::MoveSelection);
+  EXPECT_EQ(At(a, 0), (standin::Vertex{0.1f + 1, 0.2f + 2, 0.3f + 3}));
+  EXPECT_EQ(At(a, 1), (standin::Vertex{5, 5, 5}));
+  EXPECT_EQ(At(b, 0), (standin::Vertex{0, 1, 2}));
+  EXPECT_EQ(Texts(kMove), "1.000 2.000 3.000");
+}
+
+TEST_F(MoveTest, AbsoluteBringsTheCentreToTheTypedPosition) {
+  doc_->currentObject = SelectedObject({{0, 0, 0}, {2, 2, 2}});
+  panel_->Click(ctl::kAbsolute);
+  SetTexts(kMove, "5", "abc", "5");
+  Run(&GridshiftPlugin::MoveSelection);
+  EXPECT_EQ(At(0, 0), (standin::Vertex{4, -1, 4}));
+  EXPECT_EQ(At(0, 1), (standin::Vertex{6, 1, 6}));
+  EXPECT_EQ(Texts(kCentre), "5.000 0.000 5.000");
+  EXPECT_EQ(Texts(kMove), "5.000 0.000 5.000");
+}
+
+TEST_F(MoveTest, LocalMovesAlongTheFramesAxes) {
+  const int o = SelectedObject({{0, 0, 0}});
+  doc_->SetGlobalMatrix(o, {0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1});  // 90° about Z
+  doc_->currentObject = o;
+  panel_->Click(ctl::kLocal);
+  SetTexts(kMove, "1", "0", "0");
+  Run(&GridshiftPlugin::MoveSelection);
+  EXPECT_EQ(At(o, 0), (standin::Vertex{0, 1, 0}));
+}
+
+// Rounded to float after each transform as a whole, after the addition and after the
+// transform back: rounding once at the end would give y = 0xc0133333 for the first
+// vertex, rounding inside a transform x = 0xc0861a46 for the second.
+TEST_F(MoveTest, LocalMoveRoundsAfterEveryStep) {
+  const int o = SelectedObject(
+      {{1.7f, -2.3f, 5.9f}, {-5.2407073974609375f, 0.8845844864845276f, -2.6008965969085693f}});
+  doc_->SetGlobalMatrices(
+      o, {3, 0, 0, 0, 0, 3, 0, 0, 0, 0, 3, 0, 0.1f, 0.2f, 0.3f, 1},
+      {1.0f / 3, 0, 0, 0, 0, 1.0f / 3, 0, 0, 0, 0, 1.0f / 3, 0, static_cast<float>(-0.1 / 3),
+       static_cast<float>(-0.2 / 3), static_cast<float>(-0.3 / 3), 1});
+  doc_->currentObject = o;
+  panel_->Click(ctl::kLocal);
+  SetTexts(kMove, "0.35", "0", "-1.25");
+  Run(&GridshiftPlugin::MoveSelection);
+  EXPECT_EQ(Bits(At(o, 0).x), 0x40300000u);
+  EXPECT_EQ(Bits(At(o, 0).y), 0xc0133334u);
+  EXPECT_EQ(Bits(At(o, 0).z), 0x4009999bu);
+  EXPECT_EQ(Bits(At(o, 1).x), 0xc0861a47u);
+  EXPECT_EQ(Bits(At(o, 1).y), 0x3f627421u);
+  EXPECT_EQ(Bits(At(o, 1).z), 0xc0cb3a8cu);
+}
+
+TEST_F(MoveTest, WithoutACurrentObjectNothingMovesAndRefreshesResume) {
+  SelectedObject({{1, 1, 1}});
+  SetTexts(kMove, "1", "x", "1");
+  Run(&GridshiftPlugin::MoveSelection);
+  EXPECT_EQ(At(0, 0), (standin::Vertex{1, 1, 1}));
+  EXPECT_EQ(Texts(kMove), "1.000 0.000 1.000");
+  EXPECT_TRUE(g_plugin.m_refreshEnabled);
+}
+
+// A field of 300 digits reads as infinity and pasted text may say "nan": neither may
+// reach the document, and no vertex may be pushed beyond the float range.
+TEST_F(MoveTest, NeverWritesACoordinateThatIsNotFinite) {
+  const int o = SelectedObject({{1, 1, 1}, {FLT_MAX, 0, 0}});
+  doc_->currentObject = o;
+  SetTexts(kMove, std::string(300, '9').c_str(), "0", "0");
+  Run(&GridshiftPlugin::MoveSelection);
+  SetTexts(kMove, "0", "nan", "0");
+  Run(&GridshiftPlugin::MoveSelection);
+  EXPECT_EQ(At(o, 0), (standin::Vertex{1, 1, 1}));
+  EXPECT_EQ(Text(ctl::kMoveY), "nan");
+
+  SetTexts(kMove, "1e38", "0", "0");
+  Run(&GridshiftPlugin::MoveSelection);
+  EXPECT_EQ(At(o, 0), (standin::Vertex{1e38f, 1, 1}));
+  EXPECT_EQ(At(o, 1), (standin::Vertex{FLT_MAX, 0, 0}));  // kept: FLT_MAX + 1e38 overflows
+}
+
+}  // namespace

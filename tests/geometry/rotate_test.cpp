@@ -1,0 +1,73 @@
+// Turning the selection about the global or local axes: Y first, then X, then Z.
+#include <cmath>
+
+#include "tests/geometry/station_fixture.h"
+
+namespace {
+
+class RotateTest : public StationTest {
+ protected:
+  // Turns the single selected vertex p by the angles typed into the X, Y, Z rows.
+  standin::Vertex Turn(standin::Vertex p, const char* x, const char* y, const char* z) {
+    doc_->Clear();
+    doc_->currentObject = SelectedObject({p});
+    SetTexts(kRotation, x, y, z);
+    Run(&GridshiftPlugin::RotateSelection);
+    return At(0, 0);
+  }
+};
+
+TEST_F(RotateTest, QuarterTurnAboutZUsesTheFloatRadiansOfTheDecimalConstant) {
+  const standin::Vertex r = Turn({1, 0, 0}, "0", "0", "90");
+  // cos of 1.5707963705062866 rounded to float.
+  EXPECT_WITHIN_ONE_ULP(r.x, -4.371139e-08f);
+  EXPECT_EQ(r.y, 1.0f);
+  EXPECT_EQ(r.z, 0.0f);
+}
+
+TEST_F(RotateTest, YIsAppliedBeforeX) {
+  const standin::Vertex r = Turn({0, 0, 1}, "90", "90", "0");
+  EXPECT_NEAR(r.x, 1, 1e-6);  // X first would have given about (0, -1, 0)
+  EXPECT_NEAR(r.y, 0, 1e-6);
+  EXPECT_NEAR(r.z, 0, 1e-6);
+}
+
+TEST_F(RotateTest, AnglesAreTakenInWholeTurnsButShownAsTyped) {
+  const standin::Vertex minus30 = Turn({1, 2, 3}, "0", "-30", "0");
+  const standin::Vertex plus330 = Turn({1, 2, 3}, "0", "330", "0");
+  EXPECT_EQ(minus30, plus330);
+  const standin::Vertex t400 = Turn({1, 2, 3}, "400", "0", "0");
+  EXPECT_EQ(Texts(kRotation), "400.000 0.000 0.000");
+  EXPECT_EQ(t400, Turn({1, 2, 3}, "40", "0", "0"));
+}
+
+TEST_F(RotateTest, ZeroAnglesAreSkippedButAFullTurnIsNot) {
+  const standin::Vertex same = Turn({-0.0f, 1.1f, 2.2f}, "0", "-0", "");
+  EXPECT_EQ(Bits(same.x), Bits(-0.0f));
+  EXPECT_EQ(same.y, 1.1f);
+  EXPECT_EQ(same.z, 2.2f);
+  const standin::Vertex full = Turn({1, 0, 0}, "0", "0", "360");
+  EXPECT_EQ(full.x, 1.0f);
+  EXPECT_GT(full.y, 1e-7f);  // sin(6.2831854820251465) is about 1.7e-7
+  EXPECT_LT(full.y, 2e-7f);
+}
+
+TEST_F(RotateTest, LocalTurnsAboutTheLocalOrigin) {
+  const int o = SelectedObject({{11, 0, 0}});
+  doc_->SetGlobalMatrix(o, standin::Translation(10, 0, 0));
+  doc_->currentObject = o;
+  panel_->Click(ctl::kLocal);
+  SetTexts(kRotation, "0", "0", "90");
+  Run(&GridshiftPlugin::RotateSelection);
+  EXPECT_NEAR(At(o, 0).x, 10, 1e-6);
+  EXPECT_NEAR(At(o, 0).y, 1, 1e-6);
+}
+
+TEST_F(RotateTest, AnAngleThatIsNotFiniteTurnsNothing) {
+  const standin::Vertex r = Turn({1, 2, 3}, "30", std::string(300, '9').c_str(), "0");
+  EXPECT_EQ(r, (standin::Vertex{1, 2, 3}));
+  EXPECT_EQ(Texts(kRotation), "30.000 inf 0.000");
+  EXPECT_EQ(Turn({1, 2, 3}, "nan", "0", "0"), (standin::Vertex{1, 2, 3}));
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+// The selection snapshot: which vertices count as selected, and the selected lines'
+// total length.
+#include <vector>
+
+#include "tests/geometry/station_fixture.h"
+
+namespace {
+
+class SnapshotTest : public StationTest {
+ protected:
+  void Snapshot() { g_plugin.TakeSelectionSnapshot(doc_->Handle()); }
+  // Flags of the snapshot in entry order.
+  std::vector<int> Flags() {
+    std::vector<int> flags;
+    for (int i = 0; i < g_plugin.m_selectionCount; ++i) {
+      flags.push_back(g_plugin.m_selection[i].selected);
+    }
+    return flags;
+  }
+};
+
+TEST_F(SnapshotTest, ListsEveryVertexOfEveryObjectInOrderAndSkipsEmptySlots) {
+  doc_->AddObject("a", {{0, 0, 0}, {1, 0, 0}});
+  doc_->AddEmptySlot();
+  doc_->AddObject("c", {{0, 0, 0}, {0, 1, 0}, {0, 0, 1}});
+  Snapshot();
+  ASSERT_EQ(g_plugin.m_selectionCount, 5);
+  const int expected[5][2] = {{0, 0}, {0, 1}, {2, 0}, {2, 1}, {2, 2}};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(g_plugin.m_selection[i].object, expected[i][0]);
+    EXPECT_EQ(g_plugin.m_selection[i].vertex, expected[i][1]);
+  }
+  EXPECT_EQ(Flags(), std::vector<int>(5, 0));
+  EXPECT_EQ(g_plugin.m_selectedLineLength, 0);
+}
+
+TEST_F(SnapshotTest, SelectedFacesMarkTheirCornersOnceAndAddNoLength) {
+  // Two quads sharing the edge 1-2.
+  const int o = doc_->AddObject(
+      "quads", {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {2, 0, 0}, {2, 1, 0}, {9, 9, 9}},
+      {{0, 1, 2, 3}, {1, 4, 5, 2}});
+  doc_->SelectFace(o, 0);
+  doc_->SelectFace(o, 1);
+  Snapshot();
+  EXPECT_EQ(Flags(), (std::vector<int>{1, 1, 1, 1, 1, 1, 0}));
+  EXPECT_EQ(g_plugin.m_selectedLineLength, 0);
+}
+
+TEST_F(SnapshotTest, SelectedLinesMarkTheirEndsAndAddTheirLengths) {
+  const int o = doc_->AddObject("t", {{0, 0, 0}, {3, 0, 0}, {3, 4, 0}, {7, 7, 7}, {7, 7, 9.5f}},
+                                {{0, 1, 2}, {3, 4}});
+  doc_->SelectLine(o, 0, 1);  // 3-4-0 triangle: the edge of length 4
+  Snapshot();
+  EXPECT_EQ(Flags(), (std::vector<int>{0, 1, 1, 0, 0}));
+  EXPECT_EQ(g_plugin.m_selectedLineLength, 4.0f);
+
+  doc_->SelectLine(o, 0, 0);
+  doc_->SelectLine(o, 0, 2);
+  doc_->SelectLine(o, 1, 0);  // the two-point face: a lone line of length 2.5
+  Snapshot();
+  EXPECT_EQ(Flags(), (std::vector<int>{1, 1, 1, 1, 1}));
+  EXPECT_EQ(g_plugin.m_selectedLineLength, 3.0f + 4.0f + 5.0f + 2.5f);
+}
+
+TEST_F(SnapshotTest, LengthUsesRawCoordinatesWhateverTheFrame) {
+  const int o = doc_->AddObject("l", {{0, 0, 0}, {0, 2, 0}}, {{0, 1}});
+  doc_->SetGlobalMatrix(o, {5, 0, 0, 0, 0, 5, 0, 0, 0, 0, 5, 0, 1, 2, 3, 1});
+  doc_->currentObject = o;
+  doc_->SelectLine(o, 0, 0);
+  panel_->Click(ctl::kLocal);
+  EXPECT_EQ(Text(ctl::kTotalLength), "2.000");
+}
+
+// A face may have any number of points: well beyond any small fixed buffer.
+TEST_F(SnapshotTest, FacesOfManyPointsAreReadWhole) {
+  const int o = doc_->AddObject("ngon");
+  std::vector<int> ring;
+  for (int i = 0; i < 200; ++i) {
+    doc_->AddVertex(o, static_cast<float>(i), 0, 0);
+    ring.push_back(i);
+  }
+  doc_->AddFace(o, ring);
+  doc_->AddFace(o, std::vector<int>(ring.begin(), ring.begin() + 100));
+  doc_->SelectLine(o, 0, 150);
+  doc_->SelectFace(o, 1);
+  Snapshot();
+  std::vector<int> expected(200, 0);
+  for (int i = 0; i < 100; ++i) expected[i] = 1;
+  expected[150] = expected[151] = 1;
+  EXPECT_EQ(Flags(), expected);
+  EXPECT_EQ(g_plugin.m_selectedLineLength, 1.0f);
+}
+
+TEST_F(SnapshotTest, PointIndicesOutsideTheObjectMarkNothingAndAddNoLength) {
+  const int a = doc_->AddObject("a", {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}, {{0, 1, 7}, {-3, 2, 1}});
+  doc_->AddObject("b", {{5, 5, 5}});
+  doc_->SelectLine(a, 0, 1);  // from 1 to the missing 7
+  doc_->SelectFace(a, 1);
+  Snapshot();
+  // Object b's vertex, right after a's entries, stays unmarked.
+  EXPECT_EQ(Flags(), (std::vector<int>{0, 1, 1, 0}));
+  EXPECT_EQ(g_plugin.m_selectedLineLength, 0);
+}
+
+TEST_F(SnapshotTest, GrowsToExactlyTheVertexCountWhenTheDocumentOutgrowsTheBuffer) {
+  const int o = doc_->AddObject("big");
+  for (int i = 0; i < kInitialSelectionCapacity + 1; ++i) doc_->AddVertex(o, 0, 0, 0);
+  doc_->SelectVertex(o, kInitialSelectionCapacity);
+  Snapshot();
+  EXPECT_EQ(g_plugin.m_selectionCapacity, kInitialSelectionCapacity + 1);
+  EXPECT_EQ(g_plugin.m_selectionCount, kInitialSelectionCapacity + 1);
+  EXPECT_EQ(g_plugin.m_selection[kInitialSelectionCapacity].selected, 1);
+  doc_->Clear();
+  Snapshot();
+  EXPECT_EQ(g_plugin.m_selectionCapacity, kInitialSelectionCapacity + 1);  // never shrinks
+  EXPECT_EQ(g_plugin.m_selectionCount, 0);
+}
+
+}  // namespace

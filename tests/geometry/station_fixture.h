@@ -1,0 +1,82 @@
+// A started station on the stand-in host: the plug-in bound to the host module, the
+// headless panel created, and an empty document to build on. Operations run through
+// RunStationOperation, as the panel runs them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "host/stand_in_host.h"
+#include "panel/control_ids.h"
+#include "panel/headless/headless_panel.h"
+#include "plugin/entry_points.h"
+#include "plugin/gridshift_plugin.h"
+
+constexpr int kStartStation = 1;
+constexpr int kStopStation = 2;
+
+inline uint32_t Bits(float value) {
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+// Distance in units in the last place between two finite floats of the same sign.
+inline int64_t UlpDistance(float a, float b) {
+  return static_cast<int64_t>(Bits(a)) - static_cast<int64_t>(Bits(b));
+}
+
+// Values that sin, cos, atan2 or asin feed may differ by one unit in the last place
+// between the C libraries of the two builds; nothing else may.
+#define EXPECT_WITHIN_ONE_ULP(actual, expected) \
+  EXPECT_LE(std::llabs(UlpDistance((actual), (expected))), 1) << (actual) << " vs " << (expected)
+
+class StationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    doc_ = &standin::Host::Instance().Reset();
+    ASSERT_EQ(MQInit(GRIDWELL_HOSTAPI_PATH), 1);
+    ASSERT_EQ(MQOnEvent(doc_->Handle(), kStartStation, nullptr), 1);
+    panel_ = HeadlessPanel::Current();
+    ASSERT_NE(panel_, nullptr);
+  }
+  void TearDown() override { MQOnEvent(doc_->Handle(), kStopStation, nullptr); }
+
+  void Run(StationOperation operation) { g_plugin.RunStationOperation(operation); }
+
+  std::string Text(int id) {
+    char text[256];
+    panel_->GetText(id, text, sizeof text);
+    return text;
+  }
+  void SetTexts(const int (&ids)[3], const char* x, const char* y, const char* z) {
+    panel_->SetText(ids[0], x);
+    panel_->SetText(ids[1], y);
+    panel_->SetText(ids[2], z);
+  }
+  // The three texts of a triple of fields, joined by spaces.
+  std::string Texts(const int (&ids)[3]) {
+    return Text(ids[0]) + " " + Text(ids[1]) + " " + Text(ids[2]);
+  }
+
+  // An object whose vertices are all selected.
+  int SelectedObject(std::initializer_list<standin::Vertex> vertices) {
+    const int object = doc_->AddObject("o", vertices);
+    doc_->SelectAllVertices(object);
+    return object;
+  }
+  standin::Vertex At(int object, int vertex) { return doc_->VertexAt(object, vertex); }
+
+  static constexpr int kMove[3] = {ctl::kMoveX, ctl::kMoveY, ctl::kMoveZ};
+  static constexpr int kRotation[3] = {ctl::kRotateX, ctl::kRotateY, ctl::kRotateZ};
+  static constexpr int kCentre[3] = {ctl::kCentreX, ctl::kCentreY, ctl::kCentreZ};
+  static constexpr int kMax[3] = {ctl::kMaxX, ctl::kMaxY, ctl::kMaxZ};
+  static constexpr int kMin[3] = {ctl::kMinX, ctl::kMinY, ctl::kMinZ};
+  static constexpr int kStored[3] = {ctl::kStoredX, ctl::kStoredY, ctl::kStoredZ};
+
+  standin::Document* doc_ = nullptr;
+  HeadlessPanel* panel_ = nullptr;
+};
