@@ -17,6 +17,8 @@
 #include "panel/panel_driver.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include "host/host_window_win32.h"
@@ -82,6 +84,10 @@ int main(int argc, char** argv) {
     }
   }
   if (files.empty()) return Usage();
+#ifdef _WIN32
+  // The same bytes as the native build prints: lines end in \n, not \r\n.
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   if (pluginPath.empty()) pluginPath = DefaultPluginPath();
 
 #ifdef _WIN32

@@ -1157,7 +1157,8 @@ bool Parser::ParsePrint(Run* run) {
     };
     return true;
   }
-  const char* usage = "print vertex OBJ V | print field ID | print answer | print text";
+  const char* usage =
+      "print vertex OBJ V | print float-array OBJ ID | print field ID | print answer | print text";
   if (n < 2) return Usage(usage);
   const std::string what = t_[1].text;
   if (what == "vertex") {
@@ -1173,6 +1174,25 @@ bool Parser::ParsePrint(Run* run) {
       if (s.env->out) {
         *s.env->out << "vertex " << object << " " << vertex << ": "
                     << Floats(&o->vertices[vertex].x, 3) << "\n";
+      }
+      return std::string();
+    };
+    return true;
+  }
+  if (what == "float-array") {
+    int32_t object, id;
+    if (n != 4) return Usage("print float-array OBJ ID");
+    if (!Int(2, &object) || !Int(3, &id)) return false;
+    *run = [object, id](RunState& s) {
+      Object* o = s.doc().ObjectAt(object);
+      int count = 0;
+      const float* values = o == nullptr ? nullptr : o->FloatArray(id, &count);
+      if (values == nullptr) {
+        return "object " + std::to_string(object) + " has no float array " + std::to_string(id);
+      }
+      if (s.env->out) {
+        *s.env->out << "float array " << id << " of object " << object << ": "
+                    << Floats(values, count) << "\n";
       }
       return std::string();
     };

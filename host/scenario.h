@@ -51,7 +51,8 @@
 //   expect beeps N           expect visible yes|no      expect panel yes|no
 //   expect focus ID|none
 //
-// Output: print vertex OBJ V | print field ID | print answer | print text | echo "S"
+// Output: print vertex OBJ V | print float-array OBJ ID | print field ID |
+//         print answer | print text | echo "S"
 // Floats print with %.9g, which gives every float back exactly.
 #pragma once
 
