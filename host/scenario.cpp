@@ -5,11 +5,13 @@
 
 #include <cctype>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <thread>
 #include <utility>
 
 #include "host/option_list.h"
@@ -647,6 +649,22 @@ bool Parser::ParseDocumentStep(const std::string& verb, Run* run, bool* known) {
       std::string error = NeedObject(s, object);
       if (error.empty()) s.doc().SetFloatArray(object, id, v.data());
       return error;
+    };
+    return true;
+  }
+  if (verb == "wait") {
+    int32_t ms;
+    if (n != 2) return Usage("wait MS");
+    if (!Int(1, &ms)) return false;
+    if (ms < 0 || ms > 60000) return Bad("wait takes 0 to 60000 milliseconds");
+    *run = [ms](RunState& s) {
+      // Lets a person (or a screenshot) see the panel; the host keeps pumping.
+      auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+      while (std::chrono::steady_clock::now() < end) {
+        if (s.env->afterStep) s.env->afterStep();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      }
+      return std::string();
     };
     return true;
   }

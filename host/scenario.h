@@ -19,6 +19,7 @@
 //   inverse OBJ M0 ... M15           overrides the inverse with chosen bits
 //   float-array OBJ ID V ...         770 and 771 take 3 floats, 772 takes 16
 //   refuse-callbacks yes|no          reset
+//   wait MS                          pause, the host pumping messages meanwhile
 //
 // Calls into the plug-in (each sets the answer or text that expectations check):
 //   call MQCheckVersion V            call MQInit [host | incomplete-host | "PATH"]
