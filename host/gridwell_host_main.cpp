@@ -37,25 +37,28 @@ constexpr char kIncompleteHostFile[] = "libgridwell-host-incomplete.so";
 constexpr char kSlash = '/';
 #endif
 
-#ifdef _WIN32
 bool FileExists(const std::string& path) {
   FILE* f = std::fopen(path.c_str(), "rb");
   if (f != nullptr) std::fclose(f);
   return f != nullptr;
 }
-#endif
 
-// The plug-in next to the executable, or where the Windows build puts the product.
+// The plug-in next to the executable; else where the build tree puts it; on
+// Windows also where the build puts the product.
 std::string DefaultPluginPath() {
   const std::string dir = standin::DirectoryOf(standin::ExecutablePath());
-  std::string nextToExe = dir.empty() ? kPluginFile : dir + kSlash + kPluginFile;
+  const std::string base = dir.empty() ? std::string(".") : dir;
+  const std::string candidates[] = {
+      base + kSlash + kPluginFile,
+      base + kSlash + ".." + kSlash + "plugin" + kSlash + kPluginFile,
 #ifdef _WIN32
-  if (!FileExists(nextToExe)) {
-    std::string dist = dir + "\\..\\..\\dist\\win32\\" + kPluginFile;
-    if (FileExists(dist)) return dist;
-  }
+      base + "\\..\\..\\dist\\win32\\" + kPluginFile,
 #endif
-  return nextToExe;
+  };
+  for (const std::string& path : candidates) {
+    if (FileExists(path)) return path;
+  }
+  return candidates[0];
 }
 
 int Usage() {
