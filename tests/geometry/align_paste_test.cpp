@@ -5,16 +5,6 @@ namespace {
 
 using AlignPasteTest = StationTest;
 
-TEST_F(AlignPasteTest, AlignMaxSetsOneCoordinateAndLeavesTheOthers) {
-  doc_->currentObject = SelectedObject({{1, 5, 6}, {2, 7, 8}, {3, 9, 1}, {4, 2, 3}});
-  Run(&GridshiftPlugin::UpdateReadouts);
-  EXPECT_EQ(Text(ctl::kMaxX), "4.000");
-  Run(&GridshiftPlugin::AlignMaxX);
-  EXPECT_EQ(At(0, 0), (standin::Vertex{4, 5, 6}));
-  EXPECT_EQ(At(0, 3), (standin::Vertex{4, 2, 3}));
-  EXPECT_EQ(Text(ctl::kMinX) + Text(ctl::kMaxX) + Text(ctl::kCentreX), "4.0004.0004.000");
-}
-
 TEST_F(AlignPasteTest, LocalAlignWorksInTheCurrentObjectsFrameForEveryObject) {
   SelectedObject({{11, 1, 1}});
   const int current = SelectedObject({{12, 2, 2}, {13, 3, 3}});
@@ -39,29 +29,6 @@ TEST_F(AlignPasteTest, ReadoutAlignsUseTheShownDecimalsStoredAlignsTheFullValue)
   EXPECT_EQ(Texts(kStored), "0.000 0.123 0.000");
   Run(&GridshiftPlugin::AlignStoredY);
   EXPECT_EQ(At(0, 0).y, 0.1234567f);
-}
-
-TEST_F(AlignPasteTest, CopyTakesTheCentreInRelativeModeAndTheMoveFieldsInAbsolute) {
-  doc_->currentObject = SelectedObject({{1, 2, 3}});
-  Run(&GridshiftPlugin::UpdateReadouts);
-  SetTexts(kMove, "7", "8", "9");
-  Run(&GridshiftPlugin::CopyToStoredPoint);
-  EXPECT_EQ(Texts(kStored), "1.000 2.000 3.000");
-  panel_->Click(ctl::kAbsolute);
-  SetTexts(kMove, "7", "8", "9");
-  Run(&GridshiftPlugin::CopyToStoredPoint);
-  EXPECT_EQ(Texts(kStored), "7.000 8.000 9.000");
-}
-
-TEST_F(AlignPasteTest, PastesWriteOnlyTheirRows) {
-  doc_->currentObject = SelectedObject({{1.5f, -2, 0.25f}});
-  Run(&GridshiftPlugin::UpdateReadouts);
-  Run(&GridshiftPlugin::CopyToStoredPoint);
-  SetTexts(kMove, "a", "b", "c");
-  Run(&GridshiftPlugin::PasteStoredXZ);
-  EXPECT_EQ(Texts(kMove), "1.500 b 0.250");
-  Run(&GridshiftPlugin::PasteStoredY);
-  EXPECT_EQ(Texts(kMove), "1.500 -2.000 0.250");
 }
 
 TEST_F(AlignPasteTest, NoCurrentObjectOrAValueThatIsNotFiniteChangesNoVertex) {

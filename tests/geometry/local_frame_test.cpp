@@ -68,20 +68,6 @@ TEST_F(LocalFrameTest, TheLineRunsAwayFromTheNewOrigin) {
   EXPECT_NEAR(Obj(o).localAngles[0], 180, 1e-4);  // towards -Z
 }
 
-TEST_F(LocalFrameTest, ALineInALargeFaceIsFound) {
-  const int o = doc_->AddObject("ngon");
-  std::vector<int> ring;
-  for (int i = 0; i < 100; ++i) {
-    doc_->AddVertex(o, static_cast<float>(i), 0, 0);
-    ring.push_back(i);
-  }
-  doc_->AddFace(o, ring);
-  doc_->currentObject = o;
-  doc_->SelectLine(o, 0, 70);
-  Run(&GridshiftPlugin::SetLocalFrameFromSelection);
-  EXPECT_NEAR(Obj(o).localAngles[0], 90, 1e-4);
-}
-
 TEST_F(LocalFrameTest, WithoutACurrentObjectNothingIsWritten) {
   const int o = doc_->AddObject("o", {{1, 2, 3}, {4, 5, 6}}, {{0, 1}});
   doc_->SelectVertex(o, 0);

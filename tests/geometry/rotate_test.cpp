@@ -52,17 +52,6 @@ TEST_F(RotateTest, ZeroAnglesAreSkippedButAFullTurnIsNot) {
   EXPECT_LT(full.y, 2e-7f);
 }
 
-TEST_F(RotateTest, LocalTurnsAboutTheLocalOrigin) {
-  const int o = SelectedObject({{11, 0, 0}});
-  doc_->SetGlobalMatrix(o, standin::Translation(10, 0, 0));
-  doc_->currentObject = o;
-  panel_->Click(ctl::kLocal);
-  SetTexts(kRotation, "0", "0", "90");
-  Run(&GridshiftPlugin::RotateSelection);
-  EXPECT_NEAR(At(o, 0).x, 10, 1e-6);
-  EXPECT_NEAR(At(o, 0).y, 1, 1e-6);
-}
-
 TEST_F(RotateTest, AnAngleThatIsNotFiniteTurnsNothing) {
   const standin::Vertex r = Turn({1, 2, 3}, "30", std::string(300, '9').c_str(), "0");
   EXPECT_EQ(r, (standin::Vertex{1, 2, 3}));
