@@ -6,7 +6,10 @@ HWND DialogWindow::CreateDialogWindow(HINSTANCE module, int templateId, HWND own
   if (m_hWnd != nullptr) return nullptr;
   WindowCreation entry;
   if (!g_module.AddWindowCreation(&entry, this)) return nullptr;
-  HWND window = CreateDialogParamA(module, MAKEINTRESOURCEA(templateId), owner,
+  // The Unicode call, so that the template's labels reach the controls as they are
+  // written: through the ANSI call they may pass the system code page, and every
+  // Japanese label turns into "?" on a system whose code page lacks them.
+  HWND window = CreateDialogParamW(module, MAKEINTRESOURCEW(templateId), owner,
                                    &DialogWindow::StartDialogProc, 0);
   // A creation that failed before the first message leaves the entry behind, and
   // it points into this frame.
@@ -20,20 +23,20 @@ INT_PTR CALLBACK DialogWindow::StartDialogProc(HWND window, UINT message, WPARAM
   auto* self = static_cast<DialogWindow*>(g_module.ExtractWindowCreation());
   if (self == nullptr) return FALSE;
   self->m_hWnd = window;
-  SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-  SetWindowLongPtrA(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(&DialogWindow::DialogProc));
+  SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+  SetWindowLongPtrW(window, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(&DialogWindow::DialogProc));
   return DialogProc(window, message, wParam, lParam);
 }
 
 INT_PTR CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<DialogWindow*>(GetWindowLongPtrA(window, DWLP_USER));
+  auto* self = reinterpret_cast<DialogWindow*>(GetWindowLongPtrW(window, DWLP_USER));
   if (self == nullptr) return FALSE;
 
   LRESULT result = 0;
   const bool handled = self->ProcessWindowMessage(window, message, wParam, lParam, result, 0);
 
   if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, DWLP_USER, 0);
+    SetWindowLongPtrW(window, DWLP_USER, 0);
     self->m_hWnd = nullptr;
     self->OnFinalMessage(window);
     return FALSE;
@@ -56,7 +59,7 @@ INT_PTR CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wPar
     case WM_CTLCOLORSTATIC:
       return static_cast<INT_PTR>(result);
     default:
-      SetWindowLongPtrA(window, DWLP_MSGRESULT, result);
+      SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
       return TRUE;
   }
 }

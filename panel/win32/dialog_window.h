@@ -13,7 +13,7 @@ class DialogWindow {
   DialogWindow(const DialogWindow&) = delete;
   DialogWindow& operator=(const DialogWindow&) = delete;
 
-  // CreateDialogParamA of template templateId in module, owned by owner, creation
+  // A dialog from template templateId in module, owned by owner, creation
   // parameter 0. Null on failure, and then the object holds no window.
   HWND CreateDialogWindow(HINSTANCE module, int templateId, HWND owner);
   HWND Handle() const { return m_hWnd; }

@@ -202,9 +202,12 @@ TEST_F(PanelTest, CreatedControlsMatchTheLayoutTableControlByControl) {
       EXPECT_EQ(WindowText(child), Wide(control.label));
     }
 
-    RECT expected = {control.rect.x, control.rect.y, control.rect.x + control.rect.cx,
-                     control.rect.y + control.rect.cy};
-    MapDialogRect(m_panel, &expected);
+    // The dialog manager converts position and size separately, as MapDialogRect
+    // converts each of the four numbers.
+    RECT units = {control.rect.x, control.rect.y, control.rect.cx, control.rect.cy};
+    MapDialogRect(m_panel, &units);
+    const RECT expected = {units.left, units.top, units.left + units.right,
+                           units.top + units.bottom};
     RECT actual;
     GetWindowRect(child, &actual);
     MapWindowPoints(HWND_DESKTOP, m_panel, reinterpret_cast<POINT*>(&actual), 2);
@@ -221,7 +224,14 @@ TEST_F(PanelTest, CreatedControlsMatchTheLayoutTableControlByControl) {
     if (IsValueField(control.kind)) {
       EXPECT_TRUE((style & WS_BORDER) || (exStyle & WS_EX_CLIENTEDGE));
     }
-    const DWORD mask = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | 0xFFFF;
+    DWORD mask = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | 0xFFFF;
+    if (control.kind == ControlKind::kAutoRadio) {
+      // Checking a radio gives it the tab stop of its group and takes it from the
+      // others, so that Tab lands on the chosen one.
+      mask &= ~DWORD{WS_TABSTOP};
+      const bool checked = SendMessageA(child, BM_GETCHECK, 0, 0) == BST_CHECKED;
+      EXPECT_EQ((style & WS_TABSTOP) != 0, checked);
+    }
     EXPECT_EQ(style & mask, ExpectedStyle(control) & mask);
   }
   EXPECT_EQ(i, kPanelControlCount);
@@ -404,6 +414,7 @@ TEST_F(PanelTest, CloseBoxHidesClearsShownAndTellsTheHost) {
   ASSERT_EQ(Show(1), 1);
   ASSERT_TRUE(m_driver->IsVisible());
   SendMessageA(m_panel, WM_SYSCOMMAND, SC_CLOSE, 0);
+  standin::PumpHostMessages();  // the close request arrives as a posted command
   EXPECT_FALSE(m_driver->IsVisible());
   EXPECT_EQ(Event(101), 0);
   ASSERT_EQ(host().sentMessages.size(), 1u);
