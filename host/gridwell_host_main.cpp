@@ -1,7 +1,14 @@
 // gridwell-host: loads the plug-in as the modeller does and runs scenario files
 // against it, each from a fresh document, the plug-in staying loaded across files.
 //
-//   gridwell-host [--plugin PATH] SCENARIO...
+//   gridwell-host [--plugin PATH] [OPTION...] SCENARIO...
+//
+//   --load-obj PATH     before each scenario: load-obj "PATH"
+//   --save-obj PATH     after each scenario:  save-obj "PATH"
+//   --before "STEP"     a scenario step to run before each scenario's own (repeatable)
+//   --after "STEP"      a step to run after them (repeatable)
+//   --interactive       after each scenario, leave the panel to a person until it is
+//                       closed (then --save-obj, if given); Windows build only
 //
 // Prints PASS or the failing step's FILE:LINE for each file, then "N passed, N
 // failed"; exits 0 only when every scenario passed.
@@ -62,20 +69,59 @@ std::string DefaultPluginPath() {
 }
 
 int Usage() {
-  std::cerr << "usage: gridwell-host [--plugin PATH] SCENARIO...\n";
+  std::cerr << "usage: gridwell-host [--plugin PATH] [--load-obj PATH] [--save-obj PATH]\n"
+               "                     [--before STEP]... [--after STEP]... [--interactive]\n"
+               "                     SCENARIO...\n";
   return 2;
+}
+
+// Quotes a path as a scenario token.
+std::string QuotedToken(const std::string& text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+// Parses command-line steps as a scenario of their own, numbered by position.
+bool ParseCommandLineSteps(const std::vector<std::string>& lines, const char* where,
+                           standin::Scenario* scenario) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  std::vector<std::string> errors;
+  if (standin::ParseScenario(text, where, scenario, &errors)) return true;
+  for (const std::string& e : errors) std::cerr << "gridwell-host: " << e << "\n";
+  return false;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::string pluginPath;
-  std::vector<std::string> files;
+  std::vector<std::string> files, before, after, saveAfter;
+  bool interactive = false;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
+    const bool takesValue = arg == "--plugin" || arg == "--load-obj" || arg == "--save-obj" ||
+                            arg == "--before" || arg == "--after";
+    if (takesValue && i + 1 >= argc) {
+      std::cerr << "gridwell-host: " << arg << " needs a value\n";
+      return Usage();
+    }
     if (arg == "--plugin") {
-      if (i + 1 >= argc) return Usage();
       pluginPath = argv[++i];
+    } else if (arg == "--load-obj") {
+      before.push_back("load-obj " + QuotedToken(argv[++i]));
+    } else if (arg == "--save-obj") {
+      saveAfter.push_back("save-obj " + QuotedToken(argv[++i]));
+    } else if (arg == "--before") {
+      before.push_back(argv[++i]);
+    } else if (arg == "--after") {
+      after.push_back(argv[++i]);
+    } else if (arg == "--interactive") {
+      interactive = true;
     } else if (arg == "--help" || arg == "-h") {
       Usage();
       return 0;
@@ -87,6 +133,14 @@ int main(int argc, char** argv) {
     }
   }
   if (files.empty()) return Usage();
+  // A person closes the panel first; then the model is saved.
+  if (interactive) after.push_back("interact");
+  after.insert(after.end(), saveAfter.begin(), saveAfter.end());
+  standin::Scenario beforeSteps, afterSteps;
+  if (!ParseCommandLineSteps(before, "command line (before)", &beforeSteps) ||
+      !ParseCommandLineSteps(after, "command line (after)", &afterSteps)) {
+    return 2;
+  }
 #ifdef _WIN32
   // The same bytes as the native build prints: lines end in \n, not \r\n.
   _setmode(_fileno(stdout), _O_BINARY);
@@ -112,7 +166,10 @@ int main(int argc, char** argv) {
   environment.incompleteHostPath =
       hostDir.empty() ? kIncompleteHostFile : hostDir + kSlash + kIncompleteHostFile;
   environment.out = &std::cout;
+  environment.before = std::move(beforeSteps);
+  environment.after = std::move(afterSteps);
 #ifdef _WIN32
+  environment.panelOnScreen = true;
   PanelDriver* driver = nullptr;
   environment.panelDriver = [&driver](std::string* why) {
     if (driver == nullptr) driver = CreateWin32PanelDriver();

@@ -4,6 +4,7 @@
 #include "host/scenario.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -13,43 +14,13 @@
 
 #include "host/option_list.h"
 #include "host/plugin_module.h"
+#include "host/scenario_state.h"
 #include "host/scenario_text.h"
 #include "host/stand_in_host.h"
 #include "panel/panel_driver.h"
 #include "plugin/host_functions.h"
 
 namespace standin {
-
-// Everything a running scenario remembers between steps.
-struct RunState {
-  RunEnvironment* env = nullptr;
-  Host* host = nullptr;
-  int building = -1;  // the object that vertex and face steps add to
-  bool haveAnswer = false;
-  uint32_t answer = 0;  // the bits of the last int answer
-  bool haveText = false;
-  bool textNull = false;
-  std::string text;
-  std::unique_ptr<OptionList> options;  // the last event's option list
-  bool havePluginId = false;
-  uint32_t product = 0, id = 0;
-  PanelDriver* driver = nullptr;  // valid for the current step only
-  int opaque[4] = {};             // what KEY=ptr options point at
-
-  Document& doc() { return host->document(); }
-  const PluginExports& plugin() { return env->plugin->exports(); }
-  void SetAnswer(uint32_t value) {
-    haveAnswer = true;
-    answer = value;
-    haveText = false;
-  }
-  void SetText(const char* value) {
-    haveText = true;
-    textNull = value == nullptr;
-    text = value == nullptr ? "" : value;
-    haveAnswer = false;
-  }
-};
 
 namespace {
 
@@ -152,7 +123,11 @@ bool Parser::Parse(Run* run, std::string* error) {
   const std::string verb = t_[0].quoted ? std::string() : t_[0].text;
   bool known = false;
   bool ok;
-  if (verb == "call") {
+  bool modelStep = false;
+  ok = ParseModelStep(t_, run, &error_, &modelStep);
+  if (modelStep) {
+    // Steps for OBJ models, selections by object or region, frames, the table.
+  } else if (verb == "call") {
     ok = ParseCall(run);
   } else if (verb == "event") {
     ok = ParseEvent(run);
@@ -303,12 +278,22 @@ bool Parser::ParseDocumentStep(const std::string& verb, Run* run, bool* known) {
     return true;
   }
   if (verb == "current") {
+    if (n != 2) return Usage("current OBJ|NAME");
     int32_t object;
-    if (n != 2) return Usage("current OBJ");
-    if (!Int(1, &object)) return false;
-    *run = [object](RunState& s) {
-      s.doc().currentObject = object;
-      return std::string();
+    if (ParseInt(t_[1], &object)) {
+      // Any index, so that scenarios can name an empty slot or none (-1).
+      *run = [object](RunState& s) {
+        s.doc().currentObject = object;
+        return std::string();
+      };
+      return true;
+    }
+    Token name = t_[1];
+    *run = [name](RunState& s) {
+      std::string error;
+      int index = FindObject(s, name, &error);
+      if (index >= 0) s.doc().currentObject = index;
+      return error;
     };
     return true;
   }
@@ -602,6 +587,19 @@ bool Parser::ParsePanelStep(const std::string& verb, Run* run, bool* known) {
     };
     return true;
   }
+  if (verb == "press") {
+    int code;
+    if (n != 2) return Usage("press TAB|RETURN|ESCAPE");
+    if (!ParseKey(t_[1], &code) || (code != 0x09 && code != 0x0D && code != 0x1B))
+      return Bad("press takes TAB, RETURN or ESCAPE, not '" + t_[1].text + "'");
+    *run = [code](RunState& s) {
+      std::string error = NeedPanelWindow(s);
+      if (error.empty() && !s.driver->PressKey(code))
+        error = "press " + std::to_string(code) + " was not accepted";
+      return error;
+    };
+    return true;
+  }
   *known = false;
   return false;
 }
@@ -732,18 +730,23 @@ bool Parser::ParseExpect(Run* run) {
   if (what == "vertex" || what == "float-array") {
     const bool vertex = what == "vertex";
     int32_t ulps = 0;
+    float within = -1;  // an absolute tolerance, for frames the host computes
     size_t end = n;
     if (n >= 2 && Word(n - 2, "ulps")) {
       if (!Int(n - 1, &ulps)) return false;
       if (ulps < 0) return Bad("ulps must not be negative");
       end = n - 2;
+    } else if (n >= 2 && Word(n - 2, "within")) {
+      if (!Float(n - 1, &within)) return false;
+      if (!(within >= 0)) return Bad("within takes a distance of 0 or more");
+      end = n - 2;
     }
     int32_t object, index;
     std::vector<float> want;
     if (vertex) {
-      if (end != 7) return Usage("expect vertex OBJ V X Y Z [ulps N]");
+      if (end != 7) return Usage("expect vertex OBJ V X Y Z [ulps N | within D]");
     } else if (end < 5) {
-      return Usage("expect float-array OBJ ID V ... [ulps N]");
+      return Usage("expect float-array OBJ ID V ... [ulps N | within D]");
     }
     if (!Int(2, &object) || !Int(3, &index) || !ParseFloats(4, end, &want)) return false;
     if (!vertex) {
@@ -758,7 +761,7 @@ bool Parser::ParseExpect(Run* run) {
                    " floats, not " + std::to_string(want.size()));
       }
     }
-    *run = [vertex, object, index, want, ulps](RunState& s) {
+    *run = [vertex, object, index, want, ulps, within](RunState& s) {
       std::string error = NeedObject(s, object);
       if (!error.empty()) return error;
       Object* o = s.doc().ObjectAt(object);
@@ -778,9 +781,12 @@ bool Parser::ParseExpect(Run* run) {
       }
       const int count = static_cast<int>(want.size());
       for (int i = 0; i < count; ++i) {
-        if (!FloatsMatch(got[i], want[i], ulps)) {
-          std::string within = ulps ? " (within " + std::to_string(ulps) + " ulps)" : "";
-          return Expected(name + within, Floats(want.data(), count), Floats(got, count));
+        const bool match = within >= 0 ? std::fabs(double(got[i]) - want[i]) <= within
+                                       : FloatsMatch(got[i], want[i], ulps);
+        if (!match) {
+          std::string tolerance = ulps ? " (within " + std::to_string(ulps) + " ulps)" : "";
+          if (within >= 0) tolerance = " (within " + FormatFloat(within) + ")";
+          return Expected(name + tolerance, Floats(want.data(), count), Floats(got, count));
         }
       }
       return std::string();
@@ -996,14 +1002,24 @@ bool RunScenario(const Scenario& scenario, RunEnvironment& environment, std::str
   state.env = &environment;
   state.host = &Host::Instance();
   state.host->Reset();
-  for (const Step& step : scenario.steps) {
-    std::string error = step.run(state);
-    if (environment.afterStep) environment.afterStep();
-    if (!error.empty()) {
-      *failure = scenario.file + ":" + std::to_string(step.line) + ": " + error +
-                 "\n  in step: " + step.text;
-      return false;
+  // Steps from the command line run before and after the file's own.
+  const Scenario* parts[] = {&environment.before, &scenario, &environment.after};
+  for (const Scenario* part : parts) {
+    for (const Step& step : part->steps) {
+      std::string error = step.run(state);
+      if (environment.afterStep) environment.afterStep();
+      FollowFrameArrays(state);
+      if (!error.empty()) {
+        *failure = part->file + ":" + std::to_string(step.line) + ": " + error +
+                   "\n  in step: " + step.text;
+        return false;
+      }
     }
+  }
+  std::string violated = CheckHostInvariants(*state.host);
+  if (!violated.empty()) {
+    *failure = scenario.file + ": after the last step: " + violated;
+    return false;
   }
   return true;
 }

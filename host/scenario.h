@@ -35,7 +35,15 @@
 //
 // Panel, through the plug-in's panel driver:
 //   click ID    command ID [NOTIFICATION]    type ID "TEXT" (\n types Return)
-//   key VK (a number or RETURN, ESCAPE, TAB, SPACE, UP, DOWN, LEFT, RIGHT)
+//   key VK (a number or RETURN, ESCAPE, TAB, SPACE, UP, DOWN, LEFT, RIGHT): WM_KEYDOWN
+//     straight to the panel window, as if it had the focus
+//   press TAB|RETURN|ESCAPE          a key pressed and released into whatever has the
+//                                    focus, through the host's dialog keyboard
+//                                    handling: Tab moves to the next tab stop; Return
+//                                    presses a focused push button, runs a move or
+//                                    rotation field's operation, else presses the
+//                                    default button Move; Escape closes the panel as
+//                                    the close box does. A hidden panel takes no key.
 //   set-text ID "TEXT"
 //
 // Expectations (a failed one ends the scenario with FILE:LINE and what was seen):
@@ -99,6 +107,10 @@ struct RunEnvironment {
   // Called after every step (the Windows build pumps the thread's messages here).
   std::function<void()> afterStep;
   std::ostream* out = nullptr;  // print and echo
+  // Whether the panel is a window on a screen a person can use ('interact').
+  bool panelOnScreen = false;
+  // Steps from the command line, run before and after each scenario's own.
+  Scenario before, after;
 };
 
 // Runs a parsed scenario from a fresh document. Answers true when every step
