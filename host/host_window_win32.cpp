@@ -38,11 +38,32 @@ MQWindowHandle CreateHostMainWindow() {
   return window;
 }
 
+namespace {
+
+// The top-level dialog that msg is meant for, if the host should hand it to that
+// dialog's keyboard handling: a window of the dialog class on this thread, other
+// than the host's own main window. Null otherwise (thread messages included).
+HWND ToolDialogOf(const MSG& msg) {
+  if (msg.hwnd == nullptr) return nullptr;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  if (root == nullptr || root == static_cast<HWND>(Host::Instance().mainWindow)) return nullptr;
+  if (GetWindowThreadProcessId(root, nullptr) != GetCurrentThreadId()) return nullptr;
+  wchar_t className[16] = {};
+  GetClassNameW(root, className, 16);
+  return lstrcmpW(className, L"#32770") == 0 ? root : nullptr;
+}
+
+}  // namespace
+
 void PumpHostMessages() {
+  // Unicode throughout, as the panel is a Unicode dialog: characters that
+  // TranslateMessage makes reach it without a round trip through the code page.
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    HWND dialog = ToolDialogOf(message);
+    if (dialog != nullptr && IsDialogMessageW(dialog, &message)) continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
 }
 

@@ -3,10 +3,17 @@
 //
 // - The panel is the dialog of this process titled as the layout says; it is found
 //   again whenever the window it knew is gone.
-// - Clicks are BM_CLICK sent to the control; a disabled or hidden control takes no
-//   click (a person could not reach it), so nothing happens.
+// - Clicks are BM_CLICK sent to the control, which also gives it the focus; a click
+//   into a field gives it the focus. A disabled or hidden control takes no click (a
+//   person could not reach it), so nothing happens.
 // - Typed characters are WM_CHAR sent to the field, so they pass the field's
 //   keystroke filter; keys on the panel itself are WM_KEYDOWN sent to the dialog.
+// - Pressed keys are what a keyboard gives: WM_KEYDOWN and WM_KEYUP posted to the
+//   window with the focus, then the host's message loop runs, so that the dialog's
+//   keyboard handling sees them first and TranslateMessage makes the WM_CHAR, as for
+//   a real key. When the focus is outside the panel, the panel is activated first, as
+//   a person clicks a window before typing into it, which puts the focus back on
+//   the control that last had it.
 // - Texts cross as UTF-8 both ways, so that labels read the same as on the
 //   headless panel.
 // - Beeps: MessageBeep leaves no trace a program can read, so the driver patches
@@ -21,6 +28,7 @@
 #include <cstring>
 #include <string>
 
+#include "host/host_window_win32.h"
 #include "panel/layout.h"
 
 namespace {
@@ -120,7 +128,13 @@ class Win32PanelDriver : public PanelDriver {
     if (control == nullptr) return false;
     const LONG style = GetWindowLongA(control, GWL_STYLE);
     if ((style & WS_VISIBLE) == 0 || !IsWindowEnabled(control)) return true;
-    SendMessageA(control, BM_CLICK, 0, 0);
+    char className[16] = {};
+    GetClassNameA(control, className, sizeof(className));
+    if (_stricmp(className, "Edit") == 0) {
+      SetFocus(control);  // a click into a field only gives it the focus
+    } else {
+      SendMessageA(control, BM_CLICK, 0, 0);
+    }
     return true;
   }
 
@@ -145,6 +159,24 @@ class Win32PanelDriver : public PanelDriver {
     const UINT scanCode = MapVirtualKeyA(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
     SendMessageA(panel, WM_KEYDOWN, static_cast<WPARAM>(virtualKey),
                  static_cast<LPARAM>(1 | (scanCode << 16)));
+    return true;
+  }
+
+  bool PressKey(int virtualKey) override {
+    HWND panel = Panel();
+    if (panel == nullptr) return false;
+    if (!IsWindowVisible(panel)) return true;  // no key reaches a hidden window
+    if (!IsInPanel(panel, GetFocus())) {
+      SetActiveWindow(panel);
+      standin::PumpHostMessages();
+    }
+    HWND target = GetFocus();
+    if (!IsInPanel(panel, target)) target = panel;
+    const UINT key = static_cast<UINT>(virtualKey) & 0xFF;
+    const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageW(target, WM_KEYDOWN, key, 1 | scanCode);
+    PostMessageW(target, WM_KEYUP, key, 1 | scanCode | LPARAM{0x40000000} | LPARAM{1} << 31);
+    standin::PumpHostMessages();
     return true;
   }
 
@@ -217,6 +249,10 @@ class Win32PanelDriver : public PanelDriver {
       }
     }
     return m_panel;
+  }
+
+  static bool IsInPanel(HWND panel, HWND window) {
+    return window != nullptr && (window == panel || IsChild(panel, window));
   }
 
   // A control of the panel by ID; null for the shared ID of frames and labels.

@@ -18,6 +18,14 @@ class PanelDriver {
   virtual bool Type(int id, char c) = 0;
   // A key pressed while the panel window itself has the focus (WM_KEYDOWN).
   virtual bool PanelKey(int virtualKey) = 0;
+  // A key pressed and released as a person does it, going to whatever has the
+  // keyboard focus in the panel (the panel window itself when no control has it)
+  // through the dialog keyboard handling of the host's message loop: Tab moves to the
+  // next tab stop, Return presses the focused push button, runs a move or rotation
+  // field's own operation, and elsewhere presses the default button (1008), Escape
+  // is command 2. A hidden panel takes no key: nothing happens. False while no panel
+  // exists, or for a key the panel cannot model.
+  virtual bool PressKey(int virtualKey) = 0;
   virtual bool SetText(int id, const char* text) = 0;
   // Text of a control, at most size - 1 bytes; false for an unknown ID.
   virtual bool GetText(int id, char* buffer, int size) = 0;

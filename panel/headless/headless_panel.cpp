@@ -14,7 +14,9 @@ namespace {
 HeadlessPanel* g_currentPanel = nullptr;
 bool g_failNextCreation = false;
 
-constexpr int kTabKey = 9;
+constexpr int kTabKey = 0x09;
+constexpr int kReturnKey = 0x0D;
+constexpr int kEscapeKey = 0x1B;
 
 bool IsMoveField(int id) { return id == ctl::kMoveX || id == ctl::kMoveY || id == ctl::kMoveZ; }
 
@@ -50,6 +52,7 @@ class NoPanelDriver final : public PanelDriver {
   bool Command(int, int) override { return false; }
   bool Type(int, char) override { return false; }
   bool PanelKey(int) override { return false; }
+  bool PressKey(int) override { return false; }
   bool SetText(int, const char*) override { return false; }
   bool GetText(int, char* buffer, int size) override {
     if (buffer != nullptr && size > 0) buffer[0] = '\0';
@@ -216,6 +219,30 @@ bool HeadlessPanel::PanelKey(int virtualKey) {
   return true;
 }
 
+// Keys as the Windows dialog manager treats them in the host's message loop: Tab,
+// Return and Escape anywhere; any other key only while the panel window itself has
+// the focus, where it beeps. What other keys do in a field or on a button (editing,
+// arrows, the space bar) is the platform's, and not modelled here.
+bool HeadlessPanel::PressKey(int virtualKey) {
+  if (!m_windowExists) return false;
+  if (!m_visible) return true;  // no key reaches a hidden window
+  switch (virtualKey & 0xFF) {
+    case kTabKey:
+      FocusNextTabStop();
+      return true;
+    case kReturnKey:
+      PressReturn();
+      return true;
+    case kEscapeKey:
+      RunCommand(ctl::kCloseCommand);
+      return true;
+    default:
+      if (m_focus != 0) return false;
+      Beep();
+      return true;
+  }
+}
+
 bool HeadlessPanel::SetText(int id, const char* text) {
   Control* control = Find(id);
   if (control == nullptr) return false;
@@ -308,9 +335,27 @@ void HeadlessPanel::SetPasteButtonsEnabled(bool enabled) {
   }
 }
 
+// Return: a focused push button is pressed; a move or rotation field runs its own
+// operation, as its numeric edit does with the Return character; anywhere else (a
+// radio, a read-only field, the panel itself) the default button is pressed.
+void HeadlessPanel::PressReturn() {
+  const Control* focused = m_focus != 0 ? Find(m_focus) : nullptr;
+  const ControlKind kind = focused != nullptr ? focused->layout->kind : ControlKind::kGroupBox;
+  if (kind == ControlKind::kPushButton || kind == ControlKind::kDefaultPushButton) {
+    RunCommand(static_cast<unsigned>(m_focus));
+  } else if (kind == ControlKind::kEditableField) {
+    Type(m_focus, '\r');
+  } else if (const Control* button = Find(ctl::kMove); button != nullptr && button->enabled) {
+    RunCommand(static_cast<unsigned>(ctl::kMove));
+  }
+}
+
+// Editable fields and buttons take the focus from the keyboard; of a group of radios
+// only the checked one, which holds the group's tab stop.
 bool HeadlessPanel::IsTabStop(const Control& control) const {
   const ControlKind kind = control.layout->kind;
-  const bool tabStop = kind == ControlKind::kEditableField || IsButton(kind);
+  bool tabStop = kind == ControlKind::kEditableField || IsButton(kind);
+  if (kind == ControlKind::kAutoRadio) tabStop = control.checked;
   return tabStop && control.visible && control.enabled;
 }
 

@@ -42,6 +42,7 @@ class HeadlessPanel final : public StationPanel, public PanelDriver {
   bool Command(int id, int notification) override;
   bool Type(int id, char c) override;
   bool PanelKey(int virtualKey) override;
+  bool PressKey(int virtualKey) override;
   bool SetText(int id, const char* text) override;
   bool GetText(int id, char* buffer, int size) override;
   bool IsEnabled(int id) override;
@@ -66,6 +67,7 @@ class HeadlessPanel final : public StationPanel, public PanelDriver {
   void ClosePanel();
   void SetPasteButtonsEnabled(bool enabled);
   void FocusNextTabStop();
+  void PressReturn();
   bool IsTabStop(const Control& control) const;
   void Beep() { ++m_beeps; }
 

@@ -48,6 +48,7 @@ class CMainDlg : public DialogWindow,
   // Message handlers.
   LRESULT OnInitPanel();
   void OnDestroyPanel();
+  LRESULT OnQueryDefaultButton();
   bool OnPanelKeyDown(WPARAM key);
   bool OnCommand(WPARAM wParam);
   void OnHidePanel();

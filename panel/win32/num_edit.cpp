@@ -22,3 +22,21 @@ bool CNumEdit::FilterTypedChar(NumEditKind kind, WPARAM charParam, LRESULT& resu
   result = 0;
   return true;
 }
+
+bool CNumEdit::KeepReturnKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                             LRESULT& result) {
+  if (message == WM_GETDLGCODE) {
+    // The dialog manager asks before it acts on a key-down; lParam is that message.
+    const MSG* key = reinterpret_cast<const MSG*>(lParam);
+    if (key == nullptr || key->message != WM_KEYDOWN || key->wParam != VK_RETURN) return false;
+    result = CallOriginalProc(window, message, wParam, lParam) | DLGC_WANTALLKEYS;
+    return true;
+  }
+  if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+    // Some edit controls answer Return inside a dialog by moving the focus to the
+    // default button and pressing it; here the character does the work instead.
+    result = 0;
+    return true;
+  }
+  return false;
+}

@@ -21,4 +21,9 @@ class CNumEdit : public SubclassedWindow {
   bool FilterTypedChar(NumEditKind kind, WPARAM charParam, LRESULT& result);
   // What Return runs in this field; read-only fields run nothing.
   virtual void RunFieldOperation() {}
+  // For the fields whose Return runs their own operation: keeps the Return key from
+  // the dialog's keyboard handling (which would press the default button) and from
+  // the field's own key-down handling, so that it arrives as the typed character
+  // that FilterTypedChar acts on. True when the message was one of those.
+  bool KeepReturnKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 };

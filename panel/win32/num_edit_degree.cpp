@@ -2,9 +2,11 @@
 
 #include "plugin/gridshift_plugin.h"
 
-bool CNumEditDegree::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM,
+bool CNumEditDegree::ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                           LRESULT& result, DWORD mapId) {
-  if (mapId != 0 || message != WM_CHAR) return false;
+  if (mapId != 0) return false;
+  if (KeepReturnKey(window, message, wParam, lParam, result)) return true;
+  if (message != WM_CHAR) return false;
   return FilterTypedChar(NumEditKind::kDegree, wParam, result);
 }
 

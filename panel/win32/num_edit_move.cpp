@@ -2,9 +2,11 @@
 
 #include "plugin/gridshift_plugin.h"
 
-bool CNumEditMove::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result,
-                                        DWORD mapId) {
-  if (mapId != 0 || message != WM_CHAR) return false;
+bool CNumEditMove::ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                        LRESULT& result, DWORD mapId) {
+  if (mapId != 0) return false;
+  if (KeepReturnKey(window, message, wParam, lParam, result)) return true;
+  if (message != WM_CHAR) return false;
   return FilterTypedChar(NumEditKind::kMove, wParam, result);
 }
 

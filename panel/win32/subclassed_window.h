@@ -24,6 +24,10 @@ class SubclassedWindow {
                                     LRESULT& result, DWORD mapId) = 0;
   // Called after the window is gone and the object has let go of it.
   virtual void OnFinalMessage(HWND) {}
+  // What the window's own procedure answers to a message.
+  LRESULT CallOriginalProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(m_originalProc, window, message, wParam, lParam);
+  }
 
   HWND m_hWnd = nullptr;
 

@@ -119,8 +119,9 @@ TEST_F(HeadlessPanelTest, CloseBoxHidesAndTellsTheHostHideCommandOnlyHides) {
 }
 
 TEST_F(HeadlessPanelTest, TabFromThePanelMovesTheFocusOtherKeysBeep) {
+  // Of the radio pair only the checked one is a tab stop: on to the next group.
   panel_->PanelKey(9);
-  EXPECT_EQ(panel_->FocusedControl(), ctl::kLocal);
+  EXPECT_EQ(panel_->FocusedControl(), ctl::kRelative);
   EXPECT_EQ(panel_->BeepCount(), 0);
   panel_->PanelKey(0x10);  // Shift
   panel_->PanelKey('A');
