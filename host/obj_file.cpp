@@ -238,9 +238,7 @@ bool ObjReader::ParseReference(int number, const std::string& text, Word w, int*
     }
     index = readSoFar + index + 1;
   } else if (index > readSoFar) {
-    if (index > 0x7fffffff)
-      return Fail(number, "vertex " + std::to_string(index) + " is too large");
-    forward_.push_back({number, index});
+    forward_.push_back({number, index});  // checked once the file's count is known
   }
   *vertex = static_cast<int>(index - 1);
   return true;

@@ -21,6 +21,31 @@
 //   refuse-callbacks yes|no          reset
 //   wait MS                          pause, the host pumping messages meanwhile
 //
+// Real models (OBJ is described in host/obj_file.h). OBJ below is an object's index
+// or its name (a token that is not an int, or any quoted one):
+//   load-obj "PATH"                  the document becomes the file's objects; the
+//                                    first with vertices is current
+//   save-obj "PATH"                  writes the loaded file back with the moved
+//                                    positions (a plain OBJ of every object when no
+//                                    file was loaded); all or nothing
+//   select-all                       every vertex of every object
+//   select-object OBJ                every vertex of one object
+//   select-box X0 Y0 Z0 X1 Y1 Z1     every vertex inside the box, in any object
+//   current OBJ                      (as above; -1 or an unused index also allowed)
+//   frame-follows-arrays OBJ yes|no  while yes, after every step the object's global
+//                                    matrix is the frame of its arrays 770 and 771
+//                                    (host/frame_from_arrays.h); with no, the matrix
+//                                    stays where it is. Off by default.
+//   record "LABEL"                   a row for the table: the selection's count,
+//                                    centre and size as the host measures them
+//   print-table                      the rows recorded so far
+//   interact                         leaves the panel to a person until it is closed
+//                                    (Windows build, a panel on a screen)
+//
+// After the last step every scenario checks that the plug-in called no host function
+// but the twenty of plugin/host_functions.h and edited nothing outside a station
+// callback; either fails the scenario.
+//
 // Calls into the plug-in (each sets the answer or text that expectations check):
 //   call MQCheckVersion V            call MQInit [host | incomplete-host | "PATH"]
 //   call MQGetPlugInID               call MQGetPlugInName     call MQGetPlugInType
@@ -53,15 +78,16 @@
 //   expect calls HOSTFUNCTION N      expect station-callbacks N
 //   expect messages N                expect message I [code N] [product N] [id N]
 //                                                     [index N] [option N]
-//   expect vertex OBJ V X Y Z [ulps N]          exact float bits unless ulps given
-//   expect float-array OBJ ID V ... [ulps N]
+//   expect vertex OBJ V X Y Z [ulps N | within D]   exact float bits unless a
+//   expect float-array OBJ ID V ... [ulps N | within D]   tolerance is given
+//   expect selected N                vertices the plug-in would treat as selected
 //   expect edits-outside-callback N
 //   expect field ID "TEXT"   expect checked ID yes|no   expect enabled ID yes|no
 //   expect beeps N           expect visible yes|no      expect panel yes|no
 //   expect focus ID|none
 //
 // Output: print vertex OBJ V | print float-array OBJ ID | print field ID |
-//         print answer | print text | echo "S"
+//         print answer | print text | echo "S" | print-table
 // Floats print with %.9g, which gives every float back exactly.
 #pragma once
 

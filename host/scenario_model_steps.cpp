@@ -37,7 +37,8 @@ bool Permitted(const char* name) {
 class ModelStepParser {
  public:
   explicit ModelStepParser(const std::vector<Token>& t) : t_(t) {}
-  bool Parse(Run* run, std::string* error, bool* known);
+  bool Parse(Run* run, bool* known);
+  const std::string& error() const { return error_; }
 
  private:
   bool Usage(const char* usage) {
@@ -62,7 +63,7 @@ class ModelStepParser {
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
-bool ModelStepParser::Parse(Run* run, std::string* error, bool* known) {
+bool ModelStepParser::Parse(Run* run, bool* known) {
   *known = true;
   const std::string verb = t_[0].quoted ? std::string() : t_[0].text;
   const size_t n = t_.size();
@@ -202,7 +203,6 @@ bool ModelStepParser::Parse(Run* run, std::string* error, bool* known) {
     *known = false;
     return false;
   }
-  if (!ok) *error = error_;
   return ok;
 }
 
@@ -210,7 +210,9 @@ bool ModelStepParser::Parse(Run* run, std::string* error, bool* known) {
 
 bool ParseModelStep(const std::vector<Token>& tokens, Run* run, std::string* error, bool* known) {
   ModelStepParser parser(tokens);
-  return parser.Parse(run, error, known);
+  const bool ok = parser.Parse(run, known);
+  if (!ok) *error = parser.error();
+  return ok;
 }
 
 int FindObject(RunState& s, const Token& token, std::string* error) {
@@ -244,14 +246,16 @@ std::string CheckHostInvariants(const Host& host) {
   std::string problems;
   for (int i = 0; i < kHostFunctionCount; ++i) {
     if (host.calls[i] == 0 || Permitted(kHostFunctionNames[i])) continue;
+    const int calls = host.calls[i];
     problems += std::string(problems.empty() ? "" : "; ") + "the plug-in called " +
-                kHostFunctionNames[i] + " (" + std::to_string(host.calls[i]) +
-                " times), which is not one of the twenty it may use";
+                kHostFunctionNames[i] + " (" + std::to_string(calls) +
+                (calls == 1 ? " call" : " calls") + "), which is not one of the twenty it may use";
   }
   if (host.editsOutsideCallback != 0) {
-    problems += std::string(problems.empty() ? "" : "; ") +
-                std::to_string(host.editsOutsideCallback) +
-                " document edits happened outside a station callback";
+    const int edits = host.editsOutsideCallback;
+    problems += std::string(problems.empty() ? "" : "; ") + std::to_string(edits) +
+                (edits == 1 ? " document edit" : " document edits") +
+                " happened outside a station callback";
   }
   return problems;
 }
