@@ -1,11 +1,16 @@
 // The real panel of Gridwell.dll under the stand-in host: the dialog against the
-// layout table, the initial state, the keystroke filter on real edit controls, and
-// the panel's own commands and keys. Driven as the scenario tool drives it.
+// layout table, the initial state, the keystroke filter on real edit controls, the
+// panel's own commands and keys, keys pressed through the host's message loop, where
+// the panel opens, and what it does when creation or its icon fails. Driven as the
+// scenario tool drives it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/host_window_win32.h"
 #include "host/stand_in_host.h"
@@ -460,6 +465,336 @@ TEST_F(PanelTest, ANewPanelAfterStopFiltersAgainAndCountsBeepsAfresh) {
   TypeText(ctl::kMoveX, "7z");
   EXPECT_EQ(Text(ctl::kMoveX), "7");
   EXPECT_EQ(m_driver->BeepCount(), 1);
+}
+
+// --- Keys pressed through the host's message loop --------------------------------
+
+// The tab stops a person reaches with Tab, in template order: editable fields and
+// push buttons that are visible and enabled, and of each radio pair the checked one.
+std::vector<int> ExpectedTabStops(PanelDriver& driver) {
+  std::vector<int> stops;
+  for (const ControlSpec& c : kPanelControls) {
+    if ((c.flags & kHidden) != 0 || !driver.IsEnabled(c.id)) continue;
+    const bool radio = c.kind == ControlKind::kAutoRadio;
+    if (radio ? driver.IsChecked(c.id) : c.kind == ControlKind::kEditableField || IsButton(c.kind))
+      stops.push_back(c.id);
+  }
+  return stops;
+}
+
+class PanelKeyboardTest : public PanelTest {
+ protected:
+  void SetUp() override {
+    PanelTest::SetUp();
+    ASSERT_EQ(Show(1), 1);
+    standin::PumpHostMessages();
+  }
+  // As a click into the control does.
+  void Focus(int id) {
+    SetFocus(GetDlgItem(m_panel, id));
+    ASSERT_EQ(m_driver->FocusedControl(), id);
+  }
+};
+
+TEST_F(PanelKeyboardTest, TabWalksEveryTabStopInTemplateOrderAndWrapsRound) {
+  for (bool absolute : {false, true}) {
+    SCOPED_TRACE(absolute ? "absolute mode" : "relative mode");
+    if (absolute) m_driver->Click(ctl::kAbsolute);  // the paste buttons join in
+    const std::vector<int> stops = ExpectedTabStops(*m_driver);
+    ASSERT_GT(stops.size(), 20u);
+    Focus(stops.back());
+    for (size_t i = 0; i <= stops.size(); ++i) {
+      ASSERT_TRUE(m_driver->PressKey(VK_TAB));
+      EXPECT_EQ(m_driver->FocusedControl(), stops[i % stops.size()]) << "after Tab " << i + 1;
+    }
+  }
+  EXPECT_EQ(m_driver->BeepCount(), 0);
+  EXPECT_TRUE(host().sentMessages.empty());
+}
+
+TEST_F(PanelKeyboardTest, ReturnRunsTheFieldsOwnOperationOrElseTheDefaultButton) {
+  standin::Document& doc = host().document();
+  const int object = doc.AddObject("box", {{0, 0, 0}, {5, 5, 5}});
+  doc.currentObject = object;
+  doc.SelectVertex(object, 0);
+  m_driver->SetText(ctl::kMoveX, "1");
+  m_driver->SetText(ctl::kRotateY, "90");
+
+  // Rotation field: the rotation, not the move. The vertex sits on the pivot, the
+  // origin, so it stays; the move would have shifted it.
+  Focus(ctl::kRotateY);
+  m_driver->PressKey(VK_RETURN);
+  EXPECT_EQ(host().stationCallbacks, 1);
+  EXPECT_FLOAT_EQ(doc.VertexAt(object, 0).x, 0);
+  EXPECT_FLOAT_EQ(doc.VertexAt(object, 1).x, 5);  // not selected
+  EXPECT_EQ(m_driver->FocusedControl(), ctl::kRotateY);
+
+  // Move field: the move, exactly once.
+  Focus(ctl::kMoveZ);
+  m_driver->PressKey(VK_RETURN);
+  EXPECT_EQ(host().stationCallbacks, 2);
+  EXPECT_FLOAT_EQ(doc.VertexAt(object, 0).x, 1);
+  EXPECT_EQ(m_driver->FocusedControl(), ctl::kMoveZ);
+
+  // Read-only field: the default button, Move.
+  Focus(ctl::kStoredZ);
+  m_driver->PressKey(VK_RETURN);
+  EXPECT_EQ(host().stationCallbacks, 3);
+  EXPECT_FLOAT_EQ(doc.VertexAt(object, 0).x, 2);
+
+  // A push button reached by Tab is pressed itself: Clr of the move fields.
+  Focus(ctl::kMove);
+  m_driver->PressKey(VK_TAB);
+  ASSERT_EQ(m_driver->FocusedControl(), ctl::kClearMove);
+  m_driver->PressKey(VK_RETURN);
+  EXPECT_EQ(host().stationCallbacks, 4);
+  EXPECT_EQ(Text(ctl::kMoveX), "0.000");
+  EXPECT_FLOAT_EQ(doc.VertexAt(object, 0).x, 2);
+
+  // Once a push button has had the focus, Return in a field clicked into afterwards
+  // still presses Move, not that button.
+  m_driver->SetText(ctl::kMoveX, "1");
+  Focus(ctl::kMoveZ);
+  m_driver->PressKey(VK_TAB);
+  m_driver->PressKey(VK_TAB);
+  ASSERT_EQ(m_driver->FocusedControl(), ctl::kClearMove);
+  Focus(ctl::kCentreX);
+  m_driver->PressKey(VK_RETURN);
+  EXPECT_EQ(host().stationCallbacks, 5);
+  EXPECT_FLOAT_EQ(doc.VertexAt(object, 0).x, 3);
+
+  EXPECT_EQ(m_driver->BeepCount(), 0);
+  EXPECT_EQ(host().editsOutsideCallback, 0);
+}
+
+TEST_F(PanelKeyboardTest, RefusedCallbackOnReturnChangesNothing) {
+  standin::Document& doc = host().document();
+  const int object = doc.AddObject("box", {{0, 0, 0}});
+  doc.currentObject = object;
+  doc.SelectVertex(object, 0);
+  m_driver->SetText(ctl::kMoveY, "4");
+  host().refuseStationCallbacks = true;
+  Focus(ctl::kMoveY);
+  m_driver->PressKey(VK_RETURN);
+  EXPECT_EQ(host().stationCallbacks, 1);
+  EXPECT_FLOAT_EQ(doc.VertexAt(object, 0).y, 0);
+  EXPECT_EQ(Text(ctl::kMoveY), "4");
+  EXPECT_EQ(Text(ctl::kCentreY), "");
+  EXPECT_EQ(m_driver->BeepCount(), 0);
+  host().refuseStationCallbacks = false;
+}
+
+TEST_F(PanelKeyboardTest, KeysTypedIntoAFieldPassTheFilterAsTheirCharacters) {
+  m_driver->SetText(ctl::kMoveX, "");
+  Focus(ctl::kMoveX);
+  for (int key : {int{'1'}, VK_DECIMAL, int{'5'}}) m_driver->PressKey(key);
+  EXPECT_EQ(Text(ctl::kMoveX), "1.5");
+  EXPECT_EQ(m_driver->BeepCount(), 0);
+
+  // A letter arrives as its character: one beep, the field unchanged. So does
+  // the space bar.
+  m_driver->PressKey('E');
+  m_driver->PressKey(VK_SPACE);
+  EXPECT_EQ(Text(ctl::kMoveX), "1.5");
+  EXPECT_EQ(m_driver->BeepCount(), 2);
+  // Shift alone makes no character: no beep.
+  m_driver->PressKey(VK_SHIFT);
+  EXPECT_EQ(m_driver->BeepCount(), 2);
+}
+
+TEST_F(PanelKeyboardTest, EscapeClosesLikeTheCloseBoxWhileCommandOneOnlyHides) {
+  Focus(ctl::kRotateX);
+  m_driver->PressKey(VK_ESCAPE);
+  EXPECT_FALSE(m_driver->IsVisible());
+  EXPECT_EQ(Event(101), 0);
+  ASSERT_EQ(host().sentMessages.size(), 1u);
+  EXPECT_EQ(host().sentMessages[0].message, 100);
+  EXPECT_EQ(host().sentMessages[0].option, 0);
+  EXPECT_EQ(Text(ctl::kRotateX), "0.000");  // the key typed nothing
+  EXPECT_EQ(m_driver->BeepCount(), 0);
+
+  // A hidden panel takes no key.
+  m_driver->PressKey(VK_ESCAPE);
+  m_driver->PressKey(VK_RETURN);
+  EXPECT_EQ(host().sentMessages.size(), 1u);
+  EXPECT_EQ(host().stationCallbacks, 0);
+}
+
+// --- Where the panel opens ------------------------------------------------------
+
+class PanelPlacementTest : public PanelTest {
+ protected:
+  void SetUp() override {
+    PanelTest::SetUp();
+    m_owner = static_cast<HWND>(host().mainWindow);
+    GetWindowRect(m_owner, &m_ownerRect);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &m_area, 0);
+  }
+  void TearDown() override {
+    ShowWindow(m_owner, SW_SHOW);
+    SetWindowPos(m_owner, nullptr, m_ownerRect.left, m_ownerRect.top,
+                 m_ownerRect.right - m_ownerRect.left, m_ownerRect.bottom - m_ownerRect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    PanelTest::TearDown();
+  }
+  // Stops and starts the station, so that a new panel opens; answers its rectangle.
+  RECT Reopen() {
+    Event(2);
+    EXPECT_EQ(Event(1), 1);
+    m_panel = FindWindowA("#32770", kPanelTitle);
+    RECT panel = {};
+    GetWindowRect(m_panel, &panel);
+    return panel;
+  }
+
+  HWND m_owner = nullptr;
+  RECT m_ownerRect = {};
+  RECT m_area = {};
+};
+
+TEST_F(PanelPlacementTest, AnOwnerHangingOffTheWorkAreaLeavesThePanelInside) {
+  // Centred on this owner the panel would stick out to the right and below.
+  SetWindowPos(m_owner, nullptr, m_area.right - 150, m_area.bottom - 100, 200, 150,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT panel = Reopen();
+  EXPECT_EQ(panel.right, m_area.right);
+  EXPECT_EQ(panel.bottom, m_area.bottom);
+  EXPECT_GE(panel.left, m_area.left);
+
+  // And off to the left and above.
+  SetWindowPos(m_owner, nullptr, m_area.left - 180, m_area.top - 130, 200, 150,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT again = Reopen();
+  EXPECT_EQ(again.left, m_area.left);
+  EXPECT_EQ(again.top, m_area.top);
+}
+
+TEST_F(PanelPlacementTest, AHiddenOwnerIsNoReferenceThePanelCentresOnTheWorkArea) {
+  SetWindowPos(m_owner, nullptr, m_area.left, m_area.top, 200, 150, SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(m_owner, SW_HIDE);
+  const RECT panel = Reopen();
+  const int width = panel.right - panel.left;
+  const int height = panel.bottom - panel.top;
+  // The centre of the work area, halves truncated.
+  EXPECT_EQ(panel.left, (m_area.left + m_area.right) / 2 - width / 2);
+  EXPECT_EQ(panel.top, (m_area.top + m_area.bottom) / 2 - height / 2);
+}
+
+// --- Failures on the way in -----------------------------------------------------
+
+TEST_F(PanelTest, AFailedWindowCreationAnswersZeroAndHoldsNothing) {
+  Event(2);
+  // The host's main window handle names a window that is gone.
+  HWND gone = CreateWindowExA(0, "STATIC", "gone", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                              nullptr, nullptr);
+  ASSERT_NE(gone, nullptr);
+  DestroyWindow(gone);
+  const MQWindowHandle owner = host().mainWindow;
+  host().mainWindow = gone;
+
+  EXPECT_EQ(Event(1), 0);
+  EXPECT_FALSE(m_driver->Exists());
+  EXPECT_EQ(FindWindowA("#32770", kPanelTitle), nullptr);
+  EXPECT_EQ(Event(101), 0);
+  EXPECT_EQ(Show(1), 0);
+  EXPECT_EQ(Event(1), 0);  // tried again, failed again, still nothing held
+  EXPECT_FALSE(m_driver->Exists());
+  EXPECT_TRUE(host().sentMessages.empty());
+
+  host().mainWindow = owner;
+  ASSERT_EQ(Event(1), 1);
+  ASSERT_TRUE(m_driver->Exists());
+  EXPECT_EQ(Show(1), 1);
+  EXPECT_EQ(Event(101), 1);
+  EXPECT_EQ(Text(ctl::kStoredX), "0.000");
+}
+
+// Renumbers icon group kPanelIconId in the image of a DLL file, so that the library
+// loads as before but has no icon by that number. False when the image has none.
+bool RenumberPanelIcon(std::string& image) {
+  auto at = [&image](size_t offset) { return image.data() + offset; };
+  if (image.size() < sizeof(IMAGE_DOS_HEADER)) return false;
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(at(0));
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(at(dos->e_lfanew));
+  const DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_RESOURCE].VirtualAddress;
+  const auto* section = IMAGE_FIRST_SECTION(nt);
+  size_t root = 0;
+  for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
+    if (rva >= section->VirtualAddress && rva < section->VirtualAddress + section->SizeOfRawData)
+      root = rva - section->VirtualAddress + section->PointerToRawData;
+  }
+  if (root == 0) return false;
+  // The entries of the directory at offset (from the root) with the given ID.
+  auto find = [&](size_t directory, WORD id) -> IMAGE_RESOURCE_DIRECTORY_ENTRY* {
+    auto* header = reinterpret_cast<IMAGE_RESOURCE_DIRECTORY*>(at(root + directory));
+    auto* entry = reinterpret_cast<IMAGE_RESOURCE_DIRECTORY_ENTRY*>(header + 1);
+    const int count = header->NumberOfNamedEntries + header->NumberOfIdEntries;
+    for (int i = 0; i < count; ++i, ++entry) {
+      if (!entry->NameIsString && entry->Id == id) return entry;
+    }
+    return nullptr;
+  };
+  IMAGE_RESOURCE_DIRECTORY_ENTRY* type = find(0, 14);  // RT_GROUP_ICON
+  if (type == nullptr || !type->DataIsDirectory) return false;
+  IMAGE_RESOURCE_DIRECTORY_ENTRY* group = find(type->OffsetToDirectory, kPanelIconId);
+  if (group == nullptr) return false;
+  group->Id = kPanelIconId + 1;  // the only group: the entries stay sorted
+  return true;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A copy of the plug-in whose icon group has been renumbered, loaded beside the real
+// one: loading icon 40000 fails in it, and its panel opens and works without icons.
+TEST(PanelWithoutIconTest, AnIconThatFailsToLoadIsSkipped) {
+  ASSERT_NE(Plugin().module, nullptr);  // the host's window exists, the original is loaded
+  char directory[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, directory);
+  const std::string copy = std::string(directory) + "GridwellWithoutIcon.dll";
+  std::string image = ReadFile(GRIDWELL_PLUGIN_PATH);
+  ASSERT_TRUE(RenumberPanelIcon(image));
+  {
+    std::ofstream out(copy, std::ios::binary | std::ios::trunc);
+    out.write(image.data(), static_cast<std::streamsize>(image.size()));
+    ASSERT_TRUE(out.good());
+  }
+
+  HMODULE module = LoadLibraryA(copy.c_str());
+  ASSERT_NE(module, nullptr);
+  EXPECT_EQ(FindResourceA(module, MAKEINTRESOURCEA(kPanelIconId),
+                          reinterpret_cast<LPCSTR>(RT_GROUP_ICON)),
+            nullptr);
+  auto init =
+      reinterpret_cast<MQInitProc>(reinterpret_cast<void*>(GetProcAddress(module, "MQInit")));
+  auto onEvent =
+      reinterpret_cast<MQOnEventProc>(reinterpret_cast<void*>(GetProcAddress(module, "MQOnEvent")));
+  ASSERT_TRUE(init != nullptr && onEvent != nullptr);
+  ASSERT_EQ(init(GRIDWELL_HOSTAPI_PATH), 1);
+  MQDocument doc = standin::Host::Instance().Reset().Handle();
+
+  EXPECT_EQ(onEvent(doc, 1, nullptr), 1);
+  HWND panel = FindWindowA("#32770", kPanelTitle);
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(GetWindowLongPtrA(panel, GWLP_HINSTANCE), reinterpret_cast<LONG_PTR>(module));
+  EXPECT_EQ(SendMessageA(panel, WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_EQ(SendMessageA(panel, WM_GETICON, ICON_SMALL, 0), 0);
+  // Otherwise a whole panel.
+  std::unique_ptr<PanelDriver> driver(CreateWin32PanelDriver());
+  int32_t show = 1;
+  EXPECT_EQ(onEvent(doc, 100, &show), 1);
+  driver->Type(ctl::kMoveX, 'x');
+  EXPECT_EQ(driver->BeepCount(), 1);
+  char text[32] = {};
+  driver->GetText(ctl::kStoredX, text, sizeof(text));
+  EXPECT_STREQ(text, "0.000");
+
+  onEvent(doc, 2, nullptr);
+  EXPECT_EQ(FindWindowA("#32770", kPanelTitle), nullptr);
+  FreeLibrary(module);
+  DeleteFileA(copy.c_str());
 }
 
 }  // namespace
