@@ -8,7 +8,8 @@
 //   --before "STEP"     a scenario step to run before each scenario's own (repeatable)
 //   --after "STEP"      a step to run after them (repeatable)
 //   --interactive       after each scenario, leave the panel to a person until it is
-//                       closed (then --save-obj, if given); Windows build only
+//                       closed, then run the --after steps and --save-obj; Windows
+//                       build only
 //
 // Prints PASS or the failing step's FILE:LINE for each file, then "N passed, N
 // failed"; exits 0 only when every scenario passed.
@@ -134,7 +135,7 @@ int main(int argc, char** argv) {
   }
   if (files.empty()) return Usage();
   // A person closes the panel first; then the model is saved.
-  if (interactive) after.push_back("interact");
+  if (interactive) after.insert(after.begin(), "interact");
   after.insert(after.end(), saveAfter.begin(), saveAfter.end());
   standin::Scenario beforeSteps, afterSteps;
   if (!ParseCommandLineSteps(before, "command line (before)", &beforeSteps) ||

@@ -887,7 +887,8 @@ bool Parser::ParsePrint(Run* run) {
     if (n != 2 || !t_[1].quoted) return Usage("echo \"TEXT\"");
     std::string text = t_[1].text;
     *run = [text](RunState& s) {
-      if (s.env->out) *s.env->out << text << "\n";
+      // Flushed: a script watching the output (for a screenshot) sees it at once.
+      if (s.env->out) *s.env->out << text << std::endl;
       return std::string();
     };
     return true;
