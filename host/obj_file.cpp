@@ -133,7 +133,7 @@ bool ObjReader::Read(const std::string& text, std::string* error) {
   for (const auto& [line, index] : forward_) {
     if (index > count) {
       Fail(line, "vertex " + std::to_string(index) + " does not exist (the file has " +
-                     std::to_string(count) + " vertices)");
+                     std::to_string(count) + (count == 1 ? " vertex)" : " vertices)"));
       *error = error_;
       return false;
     }
