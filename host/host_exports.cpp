@@ -43,23 +43,38 @@ constexpr bool SameOrder() {
 }
 static_assert(SameOrder(), "host/host_function_list.h must follow kHostFunctionNames");
 
+// The host and its document, looked up once: every host call starts here, and a call
+// across the library's own exported functions costs as much as the lookup itself.
+Host& H() {
+  static Host& host = Host::Instance();
+  return host;
+}
+Document& TheDocument() {
+  static Document& document = H().document();
+  return document;
+}
+
 // Counts a call of the named host function; the index is a compile-time constant.
 #define COUNT_CALL(name)                                       \
   do {                                                         \
     constexpr int kIndex = HostFunctionIndex(#name);           \
     static_assert(kIndex >= 0, "not a host function: " #name); \
-    Host::Instance().CountCall(kIndex);                        \
+    ++H().calls[kIndex];                                       \
   } while (0)
 
-Host& H() { return Host::Instance(); }
+// The document behind a handle: only the host's own.
+Document* DocumentOf(MQDocument doc) {
+  Document& document = TheDocument();
+  return reinterpret_cast<Document*>(doc) == &document ? &document : nullptr;
+}
 
 // The object behind (document, index), or null.
 Object* ObjectIn(MQDocument doc, int index) {
-  Document* d = Document::FromHandle(doc);
+  Document* d = DocumentOf(doc);
   return d == nullptr ? nullptr : d->ObjectAt(index);
 }
 
-Object* FromHandle(MQObject obj) { return H().document().FromObjectHandle(obj); }
+Object* FromHandle(MQObject obj) { return TheDocument().FromObjectHandle(obj); }
 
 void NoteEdit() {
   if (!H().insideStationCallback) ++H().editsOutsideCallback;
@@ -102,7 +117,7 @@ HOSTAPI_EXPORT int MQ_SendMessage(int message, void* data) {
 
 HOSTAPI_EXPORT int MQDoc_GetObjectCount(MQDocument doc) {
   COUNT_CALL(MQDoc_GetObjectCount);
-  Document* d = Document::FromHandle(doc);
+  Document* d = DocumentOf(doc);
   return d == nullptr ? 0 : d->ObjectCount();
 }
 
@@ -114,7 +129,7 @@ HOSTAPI_EXPORT MQObject MQDoc_GetObject(MQDocument doc, int index) {
 
 HOSTAPI_EXPORT int MQDoc_GetCurrentObjectIndex(MQDocument doc) {
   COUNT_CALL(MQDoc_GetCurrentObjectIndex);
-  Document* d = Document::FromHandle(doc);
+  Document* d = DocumentOf(doc);
   return d == nullptr ? -1 : d->currentObject;
 }
 
@@ -143,20 +158,20 @@ HOSTAPI_EXPORT int MQDoc_IsSelectFace(MQDocument doc, int object, int face) {
 
 HOSTAPI_EXPORT MQScene MQDoc_GetScene(MQDocument doc, int index) {
   COUNT_CALL(MQDoc_GetScene);
-  if (Document::FromHandle(doc) == nullptr || index != 0) return nullptr;
+  if (DocumentOf(doc) == nullptr || index != 0) return nullptr;
   return standin::SceneHandle();
 }
 
 HOSTAPI_EXPORT void MQDoc_GetGlobalMatrix(MQDocument doc, MQObject obj, float* matrix) {
   COUNT_CALL(MQDoc_GetGlobalMatrix);
-  Object* o = Document::FromHandle(doc) == nullptr ? nullptr : FromHandle(obj);
+  Object* o = DocumentOf(doc) == nullptr ? nullptr : FromHandle(obj);
   if (o == nullptr || matrix == nullptr) return;
   std::memcpy(matrix, o->globalMatrix.data(), sizeof(float) * 16);
 }
 
 HOSTAPI_EXPORT void MQDoc_GetGlobalInverseMatrix(MQDocument doc, MQObject obj, float* matrix) {
   COUNT_CALL(MQDoc_GetGlobalInverseMatrix);
-  Object* o = Document::FromHandle(doc) == nullptr ? nullptr : FromHandle(obj);
+  Object* o = DocumentOf(doc) == nullptr ? nullptr : FromHandle(obj);
   if (o == nullptr || matrix == nullptr) return;
   std::memcpy(matrix, o->globalInverse.data(), sizeof(float) * 16);
 }

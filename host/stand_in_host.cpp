@@ -110,16 +110,6 @@ int Document::AddEmptySlot() {
   return static_cast<int>(objects_.size()) - 1;
 }
 
-Object* Document::ObjectAt(int index) {
-  if (index < 0 || index >= static_cast<int>(objects_.size())) return nullptr;
-  return objects_[index].get();
-}
-
-const Object* Document::ObjectAt(int index) const {
-  if (index < 0 || index >= static_cast<int>(objects_.size())) return nullptr;
-  return objects_[index].get();
-}
-
 int Document::ObjectCount() const { return static_cast<int>(objects_.size()); }
 
 int Document::AddVertex(int object, float x, float y, float z) {
@@ -209,6 +199,8 @@ Vertex Document::VertexAt(int object, int vertex) const {
 void Document::Clear() {
   objects_.clear();
   liveObjects_.clear();
+  lastHandle_ = nullptr;
+  lastObject_ = nullptr;
   currentObject = -1;
 }
 
@@ -219,9 +211,11 @@ Document* Document::FromHandle(MQDocument handle) {
   return reinterpret_cast<Document*>(handle) == document ? document : nullptr;
 }
 
-Object* Document::FromObjectHandle(MQObject handle) {
+Object* Document::FindObjectHandle(MQObject handle) {
   if (handle == nullptr || liveObjects_.count(handle) == 0) return nullptr;
-  return reinterpret_cast<Object*>(handle);
+  lastHandle_ = handle;
+  lastObject_ = reinterpret_cast<Object*>(handle);
+  return lastObject_;
 }
 
 // --- Host -------------------------------------------------------------------

@@ -83,8 +83,16 @@ class Document {
   int AddObject(const std::string& name, std::initializer_list<Vertex> vertices,
                 std::initializer_list<std::vector<int>> faces = {});
   int AddEmptySlot();
-  Object* ObjectAt(int index);  // null for an empty slot or an index out of range
-  const Object* ObjectAt(int index) const;
+  // Null for an empty slot or an index out of range. Inline: every host call that
+  // names an object by index comes through here.
+  Object* ObjectAt(int index) {
+    if (index < 0 || index >= static_cast<int>(objects_.size())) return nullptr;
+    return objects_[index].get();
+  }
+  const Object* ObjectAt(int index) const {
+    if (index < 0 || index >= static_cast<int>(objects_.size())) return nullptr;
+    return objects_[index].get();
+  }
   int ObjectCount() const;  // slots, empty ones included
   int currentObject = -1;   // -1: none
 
@@ -113,12 +121,22 @@ class Document {
   // The document behind a handle, or null for anything but the host's document.
   static Document* FromHandle(MQDocument handle);
   // The object behind a handle of this document, or null for an unknown handle.
-  Object* FromObjectHandle(MQObject handle);
+  // Plug-ins ask about one object many times in a row: the handle last found live is
+  // answered at once, and only another one is looked up in the set.
+  Object* FromObjectHandle(MQObject handle) {
+    if (handle != nullptr && handle == lastHandle_) return lastObject_;
+    return FindObjectHandle(handle);
+  }
   static MQObject HandleOf(Object* object) { return reinterpret_cast<MQObject>(object); }
 
  private:
+  Object* FindObjectHandle(MQObject handle);
+
   std::vector<std::unique_ptr<Object>> objects_;
   std::unordered_set<const void*> liveObjects_;
+  // The handle last found live; objects only go away in Clear(), which forgets it.
+  MQObject lastHandle_ = nullptr;
+  Object* lastObject_ = nullptr;
 };
 
 // One call of MQ_SendMessage as the host received it.
