@@ -13,14 +13,38 @@ struct Matrix4 {
   float m[16];
 };
 
+// Inline: they run once or more per selected vertex in every walk.
+
 // p·m including the translation row.
-Point3 TransformPoint(const Point3& p, const Matrix4& matrix);
+inline Point3 TransformPoint(const Point3& p, const Matrix4& matrix) {
+  const float* m = matrix.m;
+  const double x = p.x, y = p.y, z = p.z;
+  return {static_cast<float>(x * m[0] + y * m[4] + z * m[8] + m[12]),
+          static_cast<float>(x * m[1] + y * m[5] + z * m[9] + m[13]),
+          static_cast<float>(x * m[2] + y * m[6] + z * m[10] + m[14])};
+}
+
 // p·m without the translation row: turns a vector, never moves it.
-Point3 TransformDirection(const Point3& p, const Matrix4& matrix);
+inline Point3 TransformDirection(const Point3& p, const Matrix4& matrix) {
+  const float* m = matrix.m;
+  const double x = p.x, y = p.y, z = p.z;
+  return {static_cast<float>(x * m[0] + y * m[4] + z * m[8]),
+          static_cast<float>(x * m[1] + y * m[5] + z * m[9]),
+          static_cast<float>(x * m[2] + y * m[6] + z * m[10])};
+}
 
 // a + b and a - b, each component rounded to float.
-Point3 Add(const Point3& a, const Point3& b);
-Point3 Subtract(const Point3& a, const Point3& b);
+inline Point3 Add(const Point3& a, const Point3& b) {
+  return {static_cast<float>(static_cast<double>(a.x) + b.x),
+          static_cast<float>(static_cast<double>(a.y) + b.y),
+          static_cast<float>(static_cast<double>(a.z) + b.z)};
+}
+
+inline Point3 Subtract(const Point3& a, const Point3& b) {
+  return {static_cast<float>(static_cast<double>(a.x) - b.x),
+          static_cast<float>(static_cast<double>(a.y) - b.y),
+          static_cast<float>(static_cast<double>(a.z) - b.z)};
+}
 
 bool IsFinite(const Point3& p);
 

@@ -47,36 +47,25 @@ void GridshiftPlugin::RefreshReadouts(MQDocument doc, bool reset) {
   Matrix4 toLocal = {};
   host::MQDoc_GetGlobalInverseMatrix(doc, current, toLocal.m);
 
-  Point3 globalSum = {0, 0, 0};
-  Point3 localSum = {0, 0, 0};
-  Bounds global;
-  Bounds local;
+  // Only the frame the panel shows is measured: the other frame's sums and extremes
+  // would be thrown away, and skipping them halves the work per vertex.
+  const bool inGlobal = m_panel->IsChecked(ctl::kGlobal);
+  Point3 sum = {0, 0, 0};
+  Bounds bounds;
   int count = 0;
   WalkSelectedVertices(doc, [&](MQObject object, int vertex) {
     const Point3 v = ReadVertex(object, vertex);
-    const Point3 l = TransformPoint(v, toLocal);
-    globalSum = Add(globalSum, v);
-    localSum = Add(localSum, l);
+    const Point3 p = inGlobal ? v : TransformPoint(v, toLocal);
+    sum = Add(sum, p);
     if (count == 0) {
-      global.Start(v);
-      local.Start(l);
+      bounds.Start(p);
     } else {
-      global.Include(v);
-      local.Include(l);
+      bounds.Include(p);
     }
     ++count;
   });
 
-  Point3 globalCentre = {0, 0, 0};
-  Point3 localCentre = {0, 0, 0};
-  if (count > 0) {
-    globalCentre = Divide(globalSum, count);
-    localCentre = Divide(localSum, count);
-  }
-
-  const bool inGlobal = m_panel->IsChecked(ctl::kGlobal);
-  const Point3& centre = inGlobal ? globalCentre : localCentre;
-  const Bounds& bounds = inGlobal ? global : local;
+  const Point3 centre = count > 0 ? Divide(sum, count) : Point3{0, 0, 0};
   WriteCentreFields(centre.x, centre.y, centre.z);
   WriteMaxFields(bounds.max.x, bounds.max.y, bounds.max.z);
   WriteMinFields(bounds.min.x, bounds.min.y, bounds.min.z);
