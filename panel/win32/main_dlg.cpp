@@ -135,9 +135,6 @@ bool CMainDlg::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM, L
     case WM_COMMAND:
       result = 0;
       return OnCommand(wParam);
-    case DM_GETDEFID:
-      result = OnQueryDefaultButton();
-      return true;
     default:
       return false;
   }
@@ -164,12 +161,6 @@ LRESULT CMainDlg::OnInitPanel() {
 }
 
 void CMainDlg::OnDestroyPanel() { UnregisterLoopHooks(); }
-
-// The default button is always Move: Return outside a push button presses it, even
-// after Tab has passed over other buttons. (A focused push button is pressed itself;
-// the dialog manager sees to that before it asks.) Some dialog managers make the
-// last push button that Tab reached the default for good, so the panel answers.
-LRESULT CMainDlg::OnQueryDefaultButton() { return MAKELONG(ctl::kMove, DC_HASDEFID); }
 
 bool CMainDlg::OnPanelKeyDown(WPARAM key) {
   if ((key & 0xFF) == VK_TAB) {

@@ -48,7 +48,6 @@ class CMainDlg : public DialogWindow,
   // Message handlers.
   LRESULT OnInitPanel();
   void OnDestroyPanel();
-  LRESULT OnQueryDefaultButton();
   bool OnPanelKeyDown(WPARAM key);
   bool OnCommand(WPARAM wParam);
   void OnHidePanel();

@@ -558,6 +558,7 @@ TEST_F(PanelKeyboardTest, ReturnRunsTheFieldsOwnOperationOrElseTheDefaultButton)
   m_driver->PressKey(VK_TAB);
   m_driver->PressKey(VK_TAB);
   ASSERT_EQ(m_driver->FocusedControl(), ctl::kClearMove);
+  EXPECT_EQ(SendMessageA(m_panel, DM_GETDEFID, 0, 0), MAKELONG(ctl::kMove, DC_HASDEFID));
   Focus(ctl::kCentreX);
   m_driver->PressKey(VK_RETURN);
   EXPECT_EQ(host().stationCallbacks, 5);
