@@ -48,6 +48,23 @@ const LoadedPlugin& Plugin() {
   return plugin;
 }
 
+BOOL CALLBACK TakeIfPanel(HWND window, LPARAM out) {
+  char className[16] = {}, title[64] = {};
+  GetClassNameA(window, className, sizeof(className));
+  GetWindowTextA(window, title, sizeof(title));
+  if (lstrcmpA(className, "#32770") != 0 || lstrcmpA(title, kPanelTitle) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(out) = window;
+  return FALSE;
+}
+
+// The panel window of this thread: other programs on the same display (tests run
+// side by side) may show a panel of the same title.
+HWND OurPanel() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), &TakeIfPanel, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 std::wstring Wide(const char* utf8) {
   const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
   std::wstring text(static_cast<size_t>(length), L'\0');
@@ -126,7 +143,7 @@ class PanelTest : public ::testing::Test {
     ASSERT_EQ(Event(1), 1);
     m_driver.reset(CreateWin32PanelDriver());
     ASSERT_TRUE(m_driver->Exists());
-    m_panel = FindWindowA("#32770", kPanelTitle);
+    m_panel = OurPanel();
     ASSERT_NE(m_panel, nullptr);
   }
 
@@ -642,7 +659,7 @@ class PanelPlacementTest : public PanelTest {
   RECT Reopen() {
     Event(2);
     EXPECT_EQ(Event(1), 1);
-    m_panel = FindWindowA("#32770", kPanelTitle);
+    m_panel = OurPanel();
     RECT panel = {};
     GetWindowRect(m_panel, &panel);
     return panel;
@@ -695,7 +712,7 @@ TEST_F(PanelTest, AFailedWindowCreationAnswersZeroAndHoldsNothing) {
 
   EXPECT_EQ(Event(1), 0);
   EXPECT_FALSE(m_driver->Exists());
-  EXPECT_EQ(FindWindowA("#32770", kPanelTitle), nullptr);
+  EXPECT_EQ(OurPanel(), nullptr);
   EXPECT_EQ(Event(101), 0);
   EXPECT_EQ(Show(1), 0);
   EXPECT_EQ(Event(1), 0);  // tried again, failed again, still nothing held
@@ -777,7 +794,7 @@ TEST(PanelWithoutIconTest, AnIconThatFailsToLoadIsSkipped) {
   MQDocument doc = standin::Host::Instance().Reset().Handle();
 
   EXPECT_EQ(onEvent(doc, 1, nullptr), 1);
-  HWND panel = FindWindowA("#32770", kPanelTitle);
+  HWND panel = OurPanel();
   ASSERT_NE(panel, nullptr);
   EXPECT_EQ(GetWindowLongPtrA(panel, GWLP_HINSTANCE), reinterpret_cast<LONG_PTR>(module));
   EXPECT_EQ(SendMessageA(panel, WM_GETICON, ICON_BIG, 0), 0);
@@ -793,7 +810,7 @@ TEST(PanelWithoutIconTest, AnIconThatFailsToLoadIsSkipped) {
   EXPECT_STREQ(text, "0.000");
 
   onEvent(doc, 2, nullptr);
-  EXPECT_EQ(FindWindowA("#32770", kPanelTitle), nullptr);
+  EXPECT_EQ(OurPanel(), nullptr);
   FreeLibrary(module);
   DeleteFileA(copy.c_str());
 }
