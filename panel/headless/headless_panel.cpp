@@ -1,5 +1,6 @@
 #include "panel/headless/headless_panel.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -196,14 +197,10 @@ bool HeadlessPanel::Type(int id, char c) {
       break;
     case KeyVerdict::kToField:
       // What a single-line edit does with it: a read-only field takes nothing; an
-      // editable one inserts at the end (the caret stays there) and applies Backspace;
-      // Tab and Return change no text.
+      // editable one replaces its selection, or inserts at the caret, and applies
+      // Backspace; Tab and Return change no text.
       if (control->layout->kind == ControlKind::kReadOnlyField) break;
-      if (c == '\b') {
-        if (!control->text.empty()) control->text.pop_back();
-      } else if (c != '\t' && c != '\r') {
-        control->text.push_back(c);
-      }
+      if (c != '\t' && c != '\r') EditAtCaret(*control, c);
       break;
   }
   return true;
@@ -249,6 +246,8 @@ bool HeadlessPanel::SetText(int id, const char* text) {
   // assign() keeps the string's capacity, so rewriting a field allocates nothing once
   // it has held text of that length.
   control->text.assign(text != nullptr ? text : "");
+  // As an edit control does when its text is set: the caret goes to the start.
+  control->selectionStart = control->selectionEnd = 0;
   return true;
 }
 
@@ -371,7 +370,23 @@ void HeadlessPanel::FocusNextTabStop() {
     const Control& candidate = m_controls[(start + step + count) % count];
     if (IsTabStop(candidate)) {
       m_focus = candidate.layout->id;
+      // The dialog manager selects the whole text of a field that Tab enters, so
+      // that what is typed next replaces it.
+      Control& entered = m_controls[(start + step + count) % count];
+      entered.selectionStart = 0;
+      entered.selectionEnd = entered.text.size();
       return;
     }
   }
+}
+
+// One character that reaches an editable field: Backspace deletes the selection, or
+// the character before the caret; any other character replaces the selection.
+void HeadlessPanel::EditAtCaret(Control& field, char c) {
+  size_t start = std::min(field.selectionStart, field.text.size());
+  size_t end = std::min(std::max(field.selectionEnd, start), field.text.size());
+  if (c == '\b' && start == end && start > 0) --start;
+  field.text.erase(start, end - start);
+  if (c != '\b') field.text.insert(start++, 1, c);
+  field.selectionStart = field.selectionEnd = start;
 }

@@ -59,6 +59,10 @@ class HeadlessPanel final : public StationPanel, public PanelDriver {
     bool checked;
     bool enabled;
     bool visible;
+    // An editable field's selection, as byte offsets into text; the caret is at
+    // selectionEnd. Empty and at the start after the program sets the text.
+    size_t selectionStart = 0;
+    size_t selectionEnd = 0;
   };
 
   Control* Find(int id);
@@ -68,6 +72,7 @@ class HeadlessPanel final : public StationPanel, public PanelDriver {
   void SetPasteButtonsEnabled(bool enabled);
   void FocusNextTabStop();
   void PressReturn();
+  void EditAtCaret(Control& field, char c);
   bool IsTabStop(const Control& control) const;
   void Beep() { ++m_beeps; }
 
