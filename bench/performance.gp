@@ -1,5 +1,6 @@
 # Time per vertex against document size, plug-in and host-call baseline, from the
-# data scripts/bench writes (one block per case: vertices, plug-in ns, baseline ns).
+# data scripts/bench writes (one block per case: vertices, plug-in ns, baseline ns;
+# the cases' names in titles). Dashed: the host-call baseline of the same case.
 set terminal pngcairo size 1100,700 font "DejaVu Sans,10"
 set output out
 set title "Gridwell: CPU time per vertex against document size (median)"
@@ -8,8 +9,8 @@ set ylabel "ns per vertex"
 set logscale x
 set xrange [5000:2000000]
 set yrange [0:*]
-set key outside right top
+set key outside right top noenhanced
 set grid
 stats data nooutput
-plot for [i=0:STATS_blocks-1] data index i using 1:2 with linespoints lw 2 title columnheader(1), \
+plot for [i=0:STATS_blocks-1] data index i using 1:2 with linespoints lw 2 title word(titles, i + 1), \
      for [i=0:STATS_blocks-1] data index i using 1:3 with lines dt 2 lc i+1 notitle
