@@ -3,6 +3,7 @@
 #include "panel/command_routing.h"
 
 #include "panel/control_ids.h"
+#include "plugin/host_functions.h"
 
 namespace {
 
@@ -72,4 +73,15 @@ const CommandRoute* FindCommandRoute(unsigned commandParam) {
 const CommandRoute* CommandRoutes(int* count) {
   if (count != nullptr) *count = kRouteCount;
   return kRoutes;
+}
+
+void ReportStationClosed(GridshiftPlugin* plugin) {
+  if (plugin == nullptr) return;
+  plugin->m_shown = false;
+  uint32_t product = 0;
+  uint32_t id = 0;
+  plugin->ReportPlugInID(&product, &id);
+  int32_t zero = 0;
+  HostMessageRecord record = {product, id, 0, &zero};
+  if (HostFunctionsBound()) host::MQ_SendMessage(kStationClosedMessage, &record);
 }

@@ -28,3 +28,8 @@ const CommandRoute* FindCommandRoute(unsigned commandParam);
 
 // All routes, for tests and for the scenario tool's listing.
 const CommandRoute* CommandRoutes(int* count);
+
+// The close box's work besides hiding the window, the same on every panel: the
+// plug-in stops reporting the station as shown, and the host is told with message
+// 100 naming this plug-in (when there is a bound host to tell).
+void ReportStationClosed(GridshiftPlugin* plugin);

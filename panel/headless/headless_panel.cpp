@@ -8,7 +8,6 @@
 #include "panel/control_ids.h"
 #include "panel/keystroke_filter.h"
 #include "plugin/gridshift_plugin.h"
-#include "plugin/host_functions.h"
 
 namespace {
 
@@ -318,14 +317,7 @@ void HeadlessPanel::RunCommand(unsigned commandParam) {
 // The close box: hide, tell the plug-in it is no longer shown, and tell the host.
 void HeadlessPanel::ClosePanel() {
   m_visible = false;
-  if (m_plugin == nullptr) return;
-  m_plugin->m_shown = false;
-  uint32_t product = 0;
-  uint32_t id = 0;
-  m_plugin->ReportPlugInID(&product, &id);
-  int32_t zero = 0;
-  HostMessageRecord record = {product, id, 0, &zero};
-  if (HostFunctionsBound()) host::MQ_SendMessage(kStationClosedMessage, &record);
+  ReportStationClosed(m_plugin);
 }
 
 void HeadlessPanel::SetPasteButtonsEnabled(bool enabled) {

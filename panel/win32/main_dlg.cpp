@@ -6,7 +6,6 @@
 #include "panel/layout.h"
 #include "panel/win32/centring.h"
 #include "plugin/gridshift_plugin.h"
-#include "plugin/host_functions.h"
 #include "plugin/win32/app_module.h"
 
 namespace {
@@ -193,15 +192,7 @@ void CMainDlg::OnHidePanel() { ShowWindow(m_hWnd, SW_HIDE); }
 
 void CMainDlg::OnClosePanel() {
   ShowWindow(m_hWnd, SW_HIDE);
-  if (m_plugin == nullptr) return;
-  m_plugin->m_shown = false;
-  uint32_t product = 0;
-  uint32_t id = 0;
-  m_plugin->ReportPlugInID(&product, &id);
-  int32_t zero = 0;
-  HostMessageRecord record = {product, id, 0, &zero};
-  // Without a bound host there is nobody to tell.
-  if (HostFunctionsBound()) host::MQ_SendMessage(kStationClosedMessage, &record);
+  ReportStationClosed(m_plugin);
 }
 
 void CMainDlg::OnRunOperation(const CommandRoute& route) {
