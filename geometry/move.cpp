@@ -17,34 +17,10 @@ bool GridshiftPlugin::MoveSelection(MQDocument doc) {
   // A field that read as infinity or NaN gives no usable displacement at all.
   const bool usable = IsFinite(move);
 
-  TakeSelectionSnapshot(doc);
-  // Host events that refresh under this flag leave the readouts alone while the
-  // vertices are written; they are refreshed once at the end.
-  m_refreshEnabled = false;
-  MQObject current = CurrentObject(doc);
-  if (current == nullptr) {
-    m_refreshEnabled = true;
-    return true;
-  }
-  const bool inGlobal = m_panel->IsChecked(ctl::kGlobal);
-  const FrameMatrices frame = ReadFrameMatrices(doc, current);
-
-  if (usable) {
-    WalkSelectedVertices(doc, [&](MQObject object, int vertex) {
-      const Point3 v = ReadVertex(object, vertex);
-      Point3 moved;
-      if (inGlobal) {
-        moved = Add(v, move);
-      } else {
-        const Point3 local = Add(TransformPoint(v, frame.toLocal), move);
-        moved = TransformPoint(local, frame.toGlobal);
-      }
-      // A position that overflowed (or a frame that is not invertible) is not written.
-      if (IsFinite(moved)) WriteVertex(object, vertex, moved);
-    });
-  }
-
-  m_refreshEnabled = true;
-  RefreshReadouts(doc, false);
+  RepositionSelection(doc, usable, [&](const Point3& v, bool inGlobal, const FrameMatrices& frame) {
+    if (inGlobal) return Add(v, move);
+    const Point3 local = Add(TransformPoint(v, frame.toLocal), move);
+    return TransformPoint(local, frame.toGlobal);
+  });
   return true;
 }

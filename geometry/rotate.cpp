@@ -79,29 +79,12 @@ bool GridshiftPlugin::RotateSelection(MQDocument doc) {
   const Matrix4 aboutX = turnX && usable ? RotationAboutX(angles.xRow) : kIdentity;
   const Matrix4 aboutZ = turnZ && usable ? RotationAboutZ(angles.zRow) : kIdentity;
 
-  TakeSelectionSnapshot(doc);
-  m_refreshEnabled = false;
-  MQObject current = CurrentObject(doc);
-  if (current == nullptr) {
-    m_refreshEnabled = true;
-    return true;
-  }
-  const bool inGlobal = m_panel->IsChecked(ctl::kGlobal);
-  const FrameMatrices frame = ReadFrameMatrices(doc, current);
-
-  if (usable) {
-    WalkSelectedVertices(doc, [&](MQObject object, int vertex) {
-      const Point3 v = ReadVertex(object, vertex);
-      Point3 w = inGlobal ? v : TransformPoint(v, frame.toLocal);
-      if (turnY) w = TransformDirection(w, aboutY);
-      if (turnX) w = TransformDirection(w, aboutX);
-      if (turnZ) w = TransformDirection(w, aboutZ);
-      const Point3 turned = inGlobal ? w : TransformPoint(w, frame.toGlobal);
-      if (IsFinite(turned)) WriteVertex(object, vertex, turned);
-    });
-  }
-
-  m_refreshEnabled = true;
-  RefreshReadouts(doc, false);
+  RepositionSelection(doc, usable, [&](const Point3& v, bool inGlobal, const FrameMatrices& frame) {
+    Point3 w = inGlobal ? v : TransformPoint(v, frame.toLocal);
+    if (turnY) w = TransformDirection(w, aboutY);
+    if (turnX) w = TransformDirection(w, aboutX);
+    if (turnZ) w = TransformDirection(w, aboutZ);
+    return inGlobal ? w : TransformPoint(w, frame.toGlobal);
+  });
   return true;
 }

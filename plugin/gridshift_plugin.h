@@ -173,6 +173,11 @@ class GridshiftPlugin : public MQStationPlugin {
   // (geometry/selection_walk.h).
   template <typename Visit>
   void WalkSelectedVertices(MQDocument doc, Visit&& visit);
+  // The frame of a move or a rotation (geometry/selection_walk.h): writes
+  // reposition(position, inGlobal, frame) to every selected vertex, holding off
+  // event-driven refreshes while it writes, then refreshes the readouts.
+  template <typename Reposition>
+  void RepositionSelection(MQDocument doc, bool usable, Reposition&& reposition);
   // Marks the corners of selected faces and the ends of selected lines of object o,
   // whose entries start at first, and adds the selected lines' lengths.
   void MarkFacesAndLines(MQDocument doc, int o, MQObject object, SelectionEntry* first,
