@@ -169,7 +169,7 @@ bool ObjReader::ParseLine(int number, ObjSource::Line& line) {
     }
     std::vector<int> points;
     for (size_t i = 1; i < words.size(); ++i) {
-      int vertex;
+      int vertex = 0;
       if (!ParseReference(number, text, words[i], &vertex)) return false;
       points.push_back(vertex);
     }
