@@ -22,32 +22,15 @@
 #include "plugin/entry_points.h"
 #include "plugin/gridshift_plugin.h"
 
+// Every allocation of the process is counted, to show that operations make none.
+#include "tests/support/counting_allocator.h"
+
+using counting_allocator::allocations;
+
 namespace {
-long g_allocations = 0;
+
 // Allocations of every untimed first run so far: the snapshot's growth steps.
 long g_firstRunAllocations = 0;
-}  // namespace
-
-// Every allocation of the process is counted, to show that operations make none.
-void* operator new(std::size_t size) {
-  ++g_allocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  ++g_allocations;
-  return std::malloc(size == 0 ? 1 : size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
-  return operator new(size, tag);
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-
-namespace {
 
 HostCalls g_hostCalls;
 HeadlessPanel* g_panel = nullptr;
@@ -83,21 +66,21 @@ void PluginBenchmark(benchmark::State& state, BenchOperation operation, GridShap
   standin::Document& doc = DocumentFor(shape);
   // Setting the radios already refreshes the readouts (and so may grow the snapshot);
   // then one run: the fields take their texts' lengths.
-  const long beforeFirst = g_allocations;
+  const long beforeFirst = allocations;
   PreparePanel(*g_panel, operation);
   RunPluginOperation(*g_panel, doc.Handle(), &MQOnEvent, operation);
-  g_firstRunAllocations += g_allocations - beforeFirst;
-  const long before = g_allocations;
+  g_firstRunAllocations += allocations - beforeFirst;
+  const long before = allocations;
   for (auto _ : state) RunPluginOperation(*g_panel, doc.Handle(), &MQOnEvent, operation);
-  SetCounters(state, g_allocations - before);
+  SetCounters(state, allocations - before);
   state.counters["first_run_allocs"] = static_cast<double>(g_firstRunAllocations);
 }
 
 void BaselineBenchmark(benchmark::State& state, BenchOperation operation, GridShape shape) {
   standin::Document& doc = DocumentFor(shape);
-  const long before = g_allocations;
+  const long before = allocations;
   for (auto _ : state) RunBaseline(g_hostCalls, doc.Handle(), operation.baseline, g_built.selected);
-  SetCounters(state, g_allocations - before);
+  SetCounters(state, allocations - before);
 }
 
 void Register(const BenchOperation& operation, GridShape shape, int size) {
@@ -115,8 +98,7 @@ void Register(const BenchOperation& operation, GridShape shape, int size) {
 
 int main(int argc, char** argv) {
   standin::Host::Instance().Reset();
-  if (MQInit(GRIDWELL_HOSTAPI_PATH) != 1 ||
-      !BindHostCalls(GRIDWELL_HOSTAPI_PATH, &g_hostCalls) ||
+  if (MQInit(GRIDWELL_HOSTAPI_PATH) != 1 || !BindHostCalls(GRIDWELL_HOSTAPI_PATH, &g_hostCalls) ||
       MQOnEvent(standin::Host::Instance().document().Handle(), 1, nullptr) != 1) {
     std::fprintf(stderr, "gridwell_bench: could not start the plug-in on the stand-in host\n");
     return 1;

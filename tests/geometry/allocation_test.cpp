@@ -3,34 +3,10 @@
 //
 // This executable replaces the global allocation functions to count every allocation
 // made in the process and to refuse some on request.
-#include <cstdlib>
-#include <new>
-
 #include "tests/geometry/station_fixture.h"
+#include "tests/support/counting_allocator.h"
 
-namespace {
-long g_allocations = 0;
-bool g_refuseArrays = false;
-}  // namespace
-
-void* operator new(std::size_t size) {
-  ++g_allocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  ++g_allocations;
-  return std::malloc(size == 0 ? 1 : size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-  if (g_refuseArrays) return nullptr;
-  return operator new(size, std::nothrow);
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+using counting_allocator::allocations;
 
 namespace {
 
@@ -72,9 +48,9 @@ TEST_F(AllocationTest, OperationsOnAFullDocumentAllocateNothing) {
   // One round first: the fields' texts may take their longest form once.
   for (StationOperation op : operations) Run(op);
   for (StationOperation op : operations) {
-    const long before = g_allocations;
+    const long before = allocations;
     Run(op);
-    EXPECT_EQ(g_allocations - before, 0);
+    EXPECT_EQ(allocations - before, 0);
   }
   EXPECT_EQ(g_plugin.m_selectionCapacity, kInitialSelectionCapacity);
   EXPECT_EQ(g_plugin.m_selectionCount, 100000);
@@ -85,9 +61,9 @@ TEST_F(AllocationTest, ASnapshotWithoutItsBufferIsEmptyAndNothingMoves) {
   for (int i = 0; i < kInitialSelectionCapacity; ++i) doc_->AddVertex(o, 0, 0, 0);
   doc_->currentObject = o;
   SetTexts(kMove, "1", "1", "1");
-  g_refuseArrays = true;
+  counting_allocator::refuseNothrowArrays = true;
   Run(&GridshiftPlugin::MoveSelection);
-  g_refuseArrays = false;
+  counting_allocator::refuseNothrowArrays = false;
   EXPECT_EQ(At(o, 0), (standin::Vertex{1, 2, 3}));
   // The refusal left no buffer; the next snapshot gets one again.
   Run(&GridshiftPlugin::MoveSelection);

@@ -10,6 +10,7 @@
 #include "host/scenario_state.h"
 #include "host/stand_in_host.h"
 #include "plugin/host_functions.h"
+#include "tests/host/run_text.h"
 
 namespace {
 
@@ -88,20 +89,6 @@ TEST(HostInvariants, OnlyTheTwentyMayBeCalledAndEditsBelongInCallbacks) {
   EXPECT_EQ(standin::CheckHostInvariants(host),
             "2 document edits happened outside a station callback");
   host.Reset();
-}
-
-// Runs a scenario without a plug-in; answers the first failure, or "".
-std::string RunText(const std::string& text, std::string* printed = nullptr) {
-  standin::Scenario scenario;
-  std::vector<std::string> errors;
-  if (!standin::ParseScenario(text, "t.scn", &scenario, &errors)) return "parse: " + errors[0];
-  std::ostringstream out;
-  standin::RunEnvironment environment;
-  environment.out = &out;
-  std::string failure;
-  standin::RunScenario(scenario, environment, &failure);
-  if (printed != nullptr) *printed = out.str();
-  return failure;
 }
 
 TEST(ModelSteps, AViolationFailsTheScenarioAfterItsLastStep) {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "host/stand_in_host.h"
+#include "tests/host/run_text.h"
 
 namespace {
 
@@ -17,21 +18,6 @@ std::vector<std::string> ParseErrors(const std::string& text) {
   std::vector<std::string> errors;
   EXPECT_FALSE(standin::ParseScenario(text, "t.scn", &scenario, &errors));
   return errors;
-}
-
-// Parses and runs a scenario without a plug-in; answers the failure ("" on success)
-// and leaves what it printed in printed.
-std::string RunText(const std::string& text, std::string* printed = nullptr) {
-  standin::Scenario scenario;
-  std::vector<std::string> errors;
-  if (!standin::ParseScenario(text, "t.scn", &scenario, &errors)) return "parse: " + errors[0];
-  std::ostringstream out;
-  standin::RunEnvironment environment;
-  environment.out = &out;
-  std::string failure;
-  standin::RunScenario(scenario, environment, &failure);
-  if (printed != nullptr) *printed = out.str();
-  return failure;
 }
 
 TEST(ScenarioParser, ReportsEveryMalformedLineWithFileAndLine) {
