@@ -3,42 +3,12 @@
 // must give back; the allocations still live are counted across the run.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
-
 #include "host/stand_in_host.h"
 #include "panel/control_ids.h"
 #include "panel/headless/headless_panel.h"
 #include "plugin/entry_points.h"
 #include "plugin/gridshift_plugin.h"
-
-namespace {
-long g_live = 0;  // allocations not yet freed
-}  // namespace
-
-void* operator new(std::size_t size) {
-  if (void* p = std::malloc(size == 0 ? 1 : size)) {
-    ++g_live;
-    return p;
-  }
-  throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  void* p = std::malloc(size == 0 ? 1 : size);
-  if (p != nullptr) ++g_live;
-  return p;
-}
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
-  return operator new(size, tag);
-}
-void operator delete(void* p) noexcept {
-  if (p != nullptr) --g_live;
-  std::free(p);
-}
-void operator delete[](void* p) noexcept { operator delete(p); }
-void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
-void operator delete[](void* p, std::size_t) noexcept { operator delete(p); }
+#include "tests/support/counting_allocator.h"
 
 namespace {
 
@@ -79,9 +49,9 @@ TEST(StationCycle, TenThousandLivesLeaveNoAllocationBehind) {
 
   // The first life may make what lives on (the C library's own buffers and the like).
   RunCycle(doc);
-  const long liveAfterFirst = g_live;
+  const long liveAfterFirst = counting_allocator::live;
   for (int i = 1; i < kCycles && !HasFatalFailure(); ++i) RunCycle(doc);
-  EXPECT_EQ(g_live, liveAfterFirst) << "allocations left behind by " << kCycles - 1 << " cycles";
+  EXPECT_EQ(counting_allocator::live, liveAfterFirst) << "allocations left behind by " << kCycles - 1 << " cycles";
   EXPECT_EQ(g_plugin.m_panel, nullptr);
   EXPECT_EQ(g_plugin.m_selection, nullptr);
   EXPECT_EQ(standin::Host::Instance().editsOutsideCallback, 0);
