@@ -89,6 +89,13 @@ void FormatFieldValue(float value, char (&text)[kFieldTextSize]) {
 
 float ParseFieldValue(const char* text) {
   if (!StartsNumber(text)) return 0;
+  // A decimal number only: the C libraries would read "0x10" as sixteen, where the
+  // decimal reading stops at the x and gives 0 (with the sign as typed).
+  const char* p = text;
+  while (std::isspace(static_cast<unsigned char>(*p))) ++p;
+  const bool negative = *p == '-';
+  if (*p == '+' || *p == '-') ++p;
+  if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) return negative ? -0.0f : 0.0f;
   return static_cast<float>(ConvertNumber(text));
 }
 

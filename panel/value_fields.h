@@ -11,8 +11,10 @@ constexpr int kFieldTextSize = 256;
 void FormatFieldValue(float value, char (&text)[kFieldTextSize]);
 
 // What atof makes of the text, rounded to float: leading white space skipped, the
-// longest leading number converted, the rest ignored; 0 when no number starts there.
-// "inf" and "nan" read as such, and a number beyond the float range as an infinity.
+// longest leading decimal number (sign, digits, point and digits, exponent) converted,
+// the rest ignored; 0 when no number starts there, hexadecimal text included. "inf"
+// and "nan", which the writer produces, read back as such, and a number beyond the
+// float range as an infinity.
 float ParseFieldValue(const char* text);
 
 // One value field of the panel, by control ID.

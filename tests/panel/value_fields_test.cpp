@@ -25,6 +25,10 @@ TEST(ValueText, ReadsTheLeadingNumberAndZeroWhenThereIsNone) {
   for (const char* none : {"", "--1", "-", ".", "abc", "- 1", "+-2"}) {
     EXPECT_EQ(Bits(ParseFieldValue(none)), Bits(0.0f)) << '"' << none << '"';
   }
+  // Decimal only: hexadecimal text reads as its leading 0, keeping the sign.
+  EXPECT_EQ(Bits(ParseFieldValue("0x10")), Bits(0.0f));
+  EXPECT_EQ(Bits(ParseFieldValue(" -0X1p3")), Bits(-0.0f));
+  EXPECT_EQ(ParseFieldValue("00x10"), 0.0f);
   EXPECT_EQ(ParseFieldValue(std::string(300, '9').c_str()), INFINITY);
   EXPECT_EQ(ParseFieldValue("-inf"), -INFINITY);
   EXPECT_TRUE(std::isnan(ParseFieldValue("nan")));
