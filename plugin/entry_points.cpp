@@ -60,7 +60,7 @@ int MQOnEvent(MQDocument doc, int eventCode, void* option) {
   if (!IsStationType(g_plugin.ReportPlugInType())) return 0;
   // Without a complete host function table an operation would call through a null
   // or stale pointer: such events do nothing instead.
-  if (EventNeedsHost(eventCode) && !HostFunctionsBound()) return 0;
+  if (EventNeedsHost(eventCode) && !HostFunctionsBound()) return AnswerWithoutHost(eventCode);
   return DispatchEvent(&g_plugin, doc, eventCode, option);
 }
 

@@ -77,6 +77,10 @@ bool EventNeedsHost(int code) {
   }
 }
 
+int AnswerWithoutHost(int code) {
+  return code == event::kEvent220 || code == event::kEvent221 || code == event::kEvent222 ? 1 : 0;
+}
+
 int DispatchEvent(MQStationPlugin* plugin, MQDocument doc, int code, void* arg) {
   const OptionPair* options = static_cast<const OptionPair*>(arg);
 

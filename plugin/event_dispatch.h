@@ -33,6 +33,10 @@ int ReadIntOption(const OptionPair* list, const char* key, int fallback);
 // function table.
 bool EventNeedsHost(int code);
 
+// What such an event answers when it does nothing because the table is not bound:
+// 1 for events 220 to 222, which answer 1 whatever they do, 0 for the others.
+int AnswerWithoutHost(int code);
+
 // Calls the operation of code on plugin and answers as the event table says. arg is
 // the option list, or for events 100 and 102 a pointer to the event's int flag.
 int DispatchEvent(MQStationPlugin* plugin, MQDocument doc, int code, void* arg);

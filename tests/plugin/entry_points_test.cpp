@@ -72,6 +72,7 @@ TEST(HostBinding, EventsThatNeedTheHostDoNothingUntilABindingSucceeds) {
   EXPECT_EQ(MQOnEvent(doc, 1, nullptr), 0);
   EXPECT_EQ(MQOnEvent(doc, 100, &flag), 0);
   EXPECT_EQ(MQOnEvent(doc, 210, nullptr), 0);
+  for (int code : {220, 221, 222}) EXPECT_EQ(MQOnEvent(doc, code, nullptr), 1) << code;
   EXPECT_EQ(MQOnEvent(doc, 101, nullptr), 0);
   EXPECT_EQ(MQOnEvent(doc, 2, nullptr), 1);
   int total = 0;
