@@ -42,7 +42,8 @@ float StepDown(float x, float floor) {
 }  // namespace
 
 float NormalizeDegrees(float degrees) {
-  if (!std::isfinite(degrees)) return 0;
+  if (std::isnan(degrees)) return degrees;
+  if (std::isinf(degrees)) return 0;
   if (std::fabs(degrees) >= kStepwiseLimit) {
     // Exact remainder, ending where the stepwise loop ends: a positive whole number of
     // turns gives 360, a negative one 0.

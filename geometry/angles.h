@@ -9,8 +9,8 @@ constexpr double kPi = 3.14159265;
 //   while (x < 0) x = float(x + 360); while (x > 360) x = float(x - 360);
 // would, rounding after every step: 360 stays 360, 720 gives 360, -360 gives 0.
 // That loop never ends from 2^33 up (a step no longer changes the float); there the
-// exact remainder is taken instead. Infinities and NaN, which have no sensible
-// remainder, give 0.
+// exact remainder is taken instead. Infinities, which have no sensible remainder,
+// give 0; a NaN passes through unchanged, as it does through the loop.
 float NormalizeDegrees(float degrees);
 
 // float((degrees × 3.14159265) / 180.0), the product first.

@@ -98,8 +98,9 @@ Point3 GridshiftPlugin::MeasureEdgeDirection(MQDocument doc, int objectIndex, in
   const float lengthSquared =
       static_cast<float>(static_cast<double>(d.x) * d.x + static_cast<double>(d.y) * d.y +
                          static_cast<double>(d.z) * d.z);
-  // A line of no length has no direction; 0/0 would make the elevation NaN.
-  if (lengthSquared == 0) return none;
+  // A line of no length has no direction (0/0 would make the elevation NaN), and
+  // neither has one with an end that is not finite.
+  if (lengthSquared == 0 || !std::isfinite(lengthSquared)) return none;
   const float length = std::sqrt(lengthSquared);
 
   const float heading = static_cast<float>(std::atan2(static_cast<double>(d.x), d.z));

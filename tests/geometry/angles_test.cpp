@@ -53,7 +53,7 @@ TEST(NormalizeDegrees, EndsInRangeWhereTheLoopWouldNot) {
   }
   EXPECT_EQ(NormalizeDegrees(std::numeric_limits<float>::infinity()), 0);
   EXPECT_EQ(NormalizeDegrees(-std::numeric_limits<float>::infinity()), 0);
-  EXPECT_EQ(NormalizeDegrees(std::numeric_limits<float>::quiet_NaN()), 0);
+  EXPECT_TRUE(std::isnan(NormalizeDegrees(std::numeric_limits<float>::quiet_NaN())));
 }
 
 }  // namespace

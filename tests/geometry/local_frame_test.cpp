@@ -1,5 +1,6 @@
 // The local frame tools: origin and Z axis from the selection, and the two frame slots.
 #include <array>
+#include <cmath>
 
 #include "tests/geometry/station_fixture.h"
 
@@ -36,8 +37,11 @@ TEST_F(LocalFrameTest, DirectionAnglesOfTheSixAxes) {
     EXPECT_NEAR(angles[1], c.elevation, 1e-4) << c.to.x << " " << c.to.y << " " << c.to.z;
     EXPECT_EQ(angles[2], 0);
   }
-  // A line of no length has no direction: zeros, not NaN.
-  EXPECT_EQ(Direction({0, 0, 0}), (std::array<float, 3>{0, 0, 0}));
+  // A line of no length has no direction, nor has one with an end that is not
+  // finite: zeros, not NaN.
+  for (standin::Vertex to : {standin::Vertex{0, 0, 0}, {NAN, 0, 1}, {0, INFINITY, 0}}) {
+    EXPECT_EQ(Direction(to), (std::array<float, 3>{0, 0, 0})) << to.x << " " << to.y << " " << to.z;
+  }
 }
 
 TEST_F(LocalFrameTest, OriginFromTheFirstSelectedVertexAxisFromTheFirstSelectedLine) {
