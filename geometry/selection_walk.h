@@ -29,9 +29,9 @@ void GridshiftPlugin::WalkSelectedVertices(MQDocument doc, Visit&& visit) {
 }
 
 // Nothing is written when usable is false (an input that read as infinity or NaN) or
-// the document has no current object, and then nothing is refreshed either; a new
-// position that is not finite (an overflow, a frame that cannot be inverted) leaves
-// the vertex where it was.
+// the document has no current object, and without a current object nothing is
+// refreshed either; a new position that is not finite (an overflow, a frame that
+// cannot be inverted) leaves the vertex where it was.
 template <typename Reposition>
 void GridshiftPlugin::RepositionSelection(MQDocument doc, bool usable, Reposition&& reposition) {
   TakeSelectionSnapshot(doc);

@@ -41,6 +41,34 @@ TEST_F(RotateTest, AnglesAreTakenInWholeTurnsButShownAsTyped) {
   EXPECT_EQ(t400, Turn({1, 2, 3}, "40", "0", "0"));
 }
 
+// One turn about one axis as the rotation defines it: float sine and cosine of the
+// float radians, each new coordinate formed in double and rounded to float.
+struct Turned {
+  float a, b;
+};
+Turned TurnPair(float a, float b, float degrees) {
+  const float r = static_cast<float>((static_cast<double>(degrees) * 3.14159265) / 180.0);
+  const double c = static_cast<float>(std::cos(static_cast<double>(r)));
+  const double s = static_cast<float>(std::sin(static_cast<double>(r)));
+  return {static_cast<float>(a * c - b * s), static_cast<float>(a * s + b * c)};
+}
+
+TEST_F(RotateTest, EachTurnIsRoundedToFloatBeforeTheNext) {
+  // Y by 30, then X by 45, then Z by 60, each turn on the float result of the last;
+  // one matrix made of the three would round only once.
+  float x = 1.1f, y = 2.3f, z = -0.7f;
+  Turned t = TurnPair(z, x, 30);  // about Y: +Z towards +X
+  z = t.a, x = t.b;
+  t = TurnPair(y, z, 45);  // about X: +Y towards +Z
+  y = t.a, z = t.b;
+  t = TurnPair(x, y, 60);  // about Z: +X towards +Y
+  x = t.a, y = t.b;
+  const standin::Vertex r = Turn({1.1f, 2.3f, -0.7f}, "45", "30", "60");
+  EXPECT_EQ(Bits(r.x), Bits(x));
+  EXPECT_EQ(Bits(r.y), Bits(y));
+  EXPECT_EQ(Bits(r.z), Bits(z));
+}
+
 TEST_F(RotateTest, ZeroAnglesAreSkippedButAFullTurnIsNot) {
   const standin::Vertex same = Turn({-0.0f, 1.1f, 2.2f}, "0", "-0", "");
   EXPECT_EQ(Bits(same.x), Bits(-0.0f));
