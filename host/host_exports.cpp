@@ -43,16 +43,12 @@ constexpr bool SameOrder() {
 }
 static_assert(SameOrder(), "host/host_function_list.h must follow kHostFunctionNames");
 
-// The host and its document, looked up once: every host call starts here, and a call
-// across the library's own exported functions costs as much as the lookup itself.
-Host& H() {
-  static Host& host = Host::Instance();
-  return host;
-}
-Document& TheDocument() {
-  static Document& document = H().document();
-  return document;
-}
+// The host and its document, looked up once when the library loads: every host call
+// starts here, and a guarded lookup on every call costs as much as the call's own work.
+Host& g_host = Host::Instance();
+Document& g_document = g_host.document();
+inline Host& H() { return g_host; }
+inline Document& TheDocument() { return g_document; }
 
 // Counts a call of the named host function; the index is a compile-time constant.
 #define COUNT_CALL(name)                                       \

@@ -50,14 +50,16 @@ Matrix Translation(float x, float y, float z);
 struct Face {
   std::vector<int> points;         // vertex indices in point order; any length
   bool selected = false;           // the face itself
-  std::vector<bool> lineSelected;  // line k runs from point k to point (k + 1) mod n
+  // Line k runs from point k to point (k + 1) mod n. Flags are bytes rather than
+  // packed bits: they are asked for once per line on every refresh.
+  std::vector<uint8_t> lineSelected;
 };
 
 struct Object {
   std::string name;
   int index = -1;  // its slot in the document
   std::vector<Vertex> vertices;
-  std::vector<bool> vertexSelected;
+  std::vector<uint8_t> vertexSelected;
   std::vector<Face> faces;
   Matrix globalMatrix = kIdentity;
   Matrix globalInverse = kIdentity;
