@@ -48,8 +48,8 @@ Matrix Inverse(const Matrix& m);
 Matrix Translation(float x, float y, float z);
 
 struct Face {
-  std::vector<int> points;         // vertex indices in point order; any length
-  bool selected = false;           // the face itself
+  std::vector<int> points;  // vertex indices in point order; any length
+  bool selected = false;    // the face itself
   // Line k runs from point k to point (k + 1) mod n. Flags are bytes rather than
   // packed bits: they are asked for once per line on every refresh.
   std::vector<uint8_t> lineSelected;

@@ -22,16 +22,25 @@ bool StartsWithWord(const char* text, const char* word) {
   return true;
 }
 
-// True when a number starts at text once blanks and a sign are skipped: a digit, a
-// point followed by a digit, or an infinity or NaN. The C libraries of the two builds
-// disagree on text that starts none (one reads "--1" as -0), so such text is never
-// handed to them.
-bool StartsNumber(const char* text) {
+// The text after its leading blanks and one sign.
+const char* NumberBody(const char* text) {
   while (std::isspace(static_cast<unsigned char>(*text))) ++text;
   if (*text == '+' || *text == '-') ++text;
-  if (std::isdigit(static_cast<unsigned char>(*text))) return true;
-  if (*text == '.') return std::isdigit(static_cast<unsigned char>(text[1])) != 0;
-  return StartsWithWord(text, "inf") || StartsWithWord(text, "nan");
+  return text;
+}
+
+// True when a number starts the body: a digit, a point followed by a digit, or an
+// infinity or NaN. The C libraries of the two builds disagree on text that starts
+// none (one reads "--1" as -0), so such text is never handed to them.
+bool StartsNumber(const char* body) {
+  if (std::isdigit(static_cast<unsigned char>(*body))) return true;
+  if (*body == '.') return std::isdigit(static_cast<unsigned char>(body[1])) != 0;
+  return StartsWithWord(body, "inf") || StartsWithWord(body, "nan");
+}
+
+// The C libraries read "0x10" as sixteen; a decimal reading stops at the x.
+bool StartsHexadecimal(const char* body) {
+  return body[0] == '0' && (body[1] == 'x' || body[1] == 'X');
 }
 
 double ConvertNumber(const char* text) {
@@ -88,14 +97,10 @@ void FormatFieldValue(float value, char (&text)[kFieldTextSize]) {
 }
 
 float ParseFieldValue(const char* text) {
-  if (!StartsNumber(text)) return 0;
-  // A decimal number only: the C libraries would read "0x10" as sixteen, where the
-  // decimal reading stops at the x and gives 0 (with the sign as typed).
-  const char* p = text;
-  while (std::isspace(static_cast<unsigned char>(*p))) ++p;
-  const bool negative = *p == '-';
-  if (*p == '+' || *p == '-') ++p;
-  if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) return negative ? -0.0f : 0.0f;
+  const char* body = NumberBody(text);
+  if (!StartsNumber(body)) return 0;
+  // Hexadecimal text reads as its leading 0, with the sign as typed.
+  if (StartsHexadecimal(body)) return body > text && body[-1] == '-' ? -0.0f : 0.0f;
   return static_cast<float>(ConvertNumber(text));
 }
 

@@ -51,7 +51,8 @@ TEST(StationCycle, TenThousandLivesLeaveNoAllocationBehind) {
   RunCycle(doc);
   const long liveAfterFirst = counting_allocator::live;
   for (int i = 1; i < kCycles && !HasFatalFailure(); ++i) RunCycle(doc);
-  EXPECT_EQ(counting_allocator::live, liveAfterFirst) << "allocations left behind by " << kCycles - 1 << " cycles";
+  EXPECT_EQ(counting_allocator::live, liveAfterFirst)
+      << "allocations left behind by " << kCycles - 1 << " cycles";
   EXPECT_EQ(g_plugin.m_panel, nullptr);
   EXPECT_EQ(g_plugin.m_selection, nullptr);
   EXPECT_EQ(standin::Host::Instance().editsOutsideCallback, 0);
