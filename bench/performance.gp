@@ -11,6 +11,6 @@ set xrange [5000:2000000]
 set yrange [0:*]
 set key outside right top noenhanced
 set grid
-stats data nooutput
-plot for [i=0:STATS_blocks-1] data index i using 1:2 with linespoints lw 2 title word(titles, i + 1), \
-     for [i=0:STATS_blocks-1] data index i using 1:3 with lines dt 2 lc i+1 notitle
+# One block per title (the data ends in a blank block that stats would count).
+plot for [i=0:words(titles)-1] data index i using 1:2 with linespoints lw 2 title word(titles, i + 1), \
+     for [i=0:words(titles)-1] data index i using 1:3 with lines dt 2 lc i+1 notitle
