@@ -1,11 +1,14 @@
 #!/usr/bin/python3
 """Reads Gridwell.dll as the host's loader would and checks what it promises:
 a 32-bit x86 DLL, exactly the fourteen exports by their plain names, imports from
-system DLLs only, version 1.0.0.9, the common-controls 6.0 manifest, dialog 129 and
-icon 40000 with its two 16-colour images."""
+system DLLs only, the common-controls 6.0 manifest, dialog 129 and icon 40000 with
+its two 16-colour images; stripped, with a debug link to the Gridwell.dll.debug
+beside it. (check_version.py checks the version resource.)"""
+import os
 import struct
 import sys
 import unittest
+import zlib
 
 import pefile
 
@@ -36,6 +39,16 @@ def resource(pe, type_id, name_id):
     return []
 
 
+def section_name(pe, section):
+    """Names longer than eight bytes are kept as "/offset" into the string table."""
+    name = section.Name.rstrip(b"\0").decode()
+    if not name.startswith("/"):
+        return name
+    strings = pe.FILE_HEADER.PointerToSymbolTable + 18 * pe.FILE_HEADER.NumberOfSymbols
+    start = strings + int(name[1:])
+    return pe.__data__[start : pe.__data__.find(b"\0", start)].decode()
+
+
 def resource_bytes(pe, data):
     return pe.get_data(data.struct.OffsetToData, data.struct.Size)
 
@@ -62,11 +75,19 @@ class GridwellDll(unittest.TestCase):
         for required in ("ole32.dll", "comctl32.dll", "user32.dll"):
             self.assertIn(required, imported)
 
-    def test_version_is_1_0_0_9(self):
-        info = self.pe.VS_FIXEDFILEINFO[0]
-        version = lambda ms, ls: (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)
-        self.assertEqual(version(info.FileVersionMS, info.FileVersionLS), (1, 0, 0, 9))
-        self.assertEqual(version(info.ProductVersionMS, info.ProductVersionLS), (1, 0, 0, 9))
+    def test_stripped_with_a_debug_link_to_its_symbols(self):
+        names = [section_name(self.pe, s) for s in self.pe.sections]
+        self.assertFalse([n for n in names if n.startswith(".debug")], "debug sections shipped")
+        self.assertEqual(self.pe.FILE_HEADER.NumberOfSymbols, 0, "symbol table shipped")
+        self.assertEqual(self.pe.FILE_HEADER.TimeDateStamp, 0, "build time in the header")
+        (link,) = [s for s in self.pe.sections if section_name(self.pe, s) == ".gnu_debuglink"]
+        data = link.get_data()[: link.Misc_VirtualSize]
+        file_name = data[: data.index(b"\0")].decode()
+        self.assertEqual(file_name, "Gridwell.dll.debug")
+        # The name is padded to four bytes, then the CRC-32 of the file it names.
+        (crc,) = struct.unpack_from("<I", data, (len(file_name) + 4) & ~3)
+        with open(os.path.join(os.path.dirname(DLL_PATH), file_name), "rb") as symbols:
+            self.assertEqual(zlib.crc32(symbols.read()), crc, "the link names another build")
 
     def test_manifest_depends_on_common_controls_6(self):
         manifests = [d for name_id in (1, 2) for d in resource(self.pe, 24, name_id)]

@@ -1,0 +1,71 @@
+#!/usr/bin/python3
+"""Holds every place that shows Gridwell's version to the one project() defines in
+CMakeLists.txt: the DLL's version resource (numbers and text), the release zip's
+name as scripts/package makes it, and the docs. The docs are read as they are now,
+since they are edited by hand.
+
+  check_version.py VERSION DLL SOURCE_DIR BUILD_DIR"""
+import os
+import re
+import subprocess
+import sys
+import unittest
+
+import pefile
+
+VERSION, DLL_PATH, SOURCE_DIR, BUILD_DIR = sys.argv[1:5]
+del sys.argv[1:5]
+
+# Docs that may name the version; the ones that ship in the zip must.
+DOCS = ["README.md", "docs/INSTALL.md", "docs/USER_GUIDE.md", "docs/DEVELOPING.md"]
+SHIPPED_DOCS = ["docs/INSTALL.md", "docs/USER_GUIDE.md"]
+
+# Any four-part number in those docs is a version of Gridwell: none other is written
+# that way there.
+FOUR_PART_NUMBER = re.compile(r"(?<![\d.])\d+\.\d+\.\d+\.\d+(?![\d.])")
+
+
+def numbers(ms, ls):
+    return ".".join(str(part) for part in (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF))
+
+
+class OneVersion(unittest.TestCase):
+    def test_version_is_four_numbers(self):
+        self.assertRegex(VERSION, r"^\d+\.\d+\.\d+\.\d+$")
+
+    def test_dll_version_resource(self):
+        pe = pefile.PE(DLL_PATH)
+        info = pe.VS_FIXEDFILEINFO[0]
+        self.assertEqual(numbers(info.FileVersionMS, info.FileVersionLS), VERSION)
+        self.assertEqual(numbers(info.ProductVersionMS, info.ProductVersionLS), VERSION)
+        strings = {}
+        for file_info in pe.FileInfo[0]:
+            for table in getattr(file_info, "StringTable", []):
+                strings.update({k.decode(): v.decode() for k, v in table.entries.items()})
+        self.assertEqual(strings.get("FileVersion"), VERSION)
+        self.assertEqual(strings.get("ProductVersion"), VERSION)
+
+    def test_zip_name(self):
+        name = subprocess.run(
+            [os.path.join(SOURCE_DIR, "scripts/package"), "--name"],
+            env=dict(os.environ, GRIDWELL_WIN32_BUILD=BUILD_DIR),
+            capture_output=True, text=True, check=True,
+        ).stdout.strip()
+        self.assertEqual(name, f"Gridwell-{VERSION}-win32.zip")
+
+    def test_docs(self):
+        for doc in DOCS:
+            path = os.path.join(SOURCE_DIR, doc)
+            if not os.path.exists(path):
+                continue
+            with open(path, encoding="utf-8") as f:
+                text = f.read()
+            for line_number, line in enumerate(text.splitlines(), 1):
+                for found in FOUR_PART_NUMBER.findall(line):
+                    self.assertEqual(found, VERSION, f"{doc}:{line_number}: {line.strip()}")
+            if doc in SHIPPED_DOCS:
+                self.assertTrue(VERSION in text, f"{doc} does not say which version it describes")
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=1)
