@@ -46,6 +46,20 @@ TEST_F(AlignPasteTest, NoCurrentObjectOrAValueThatIsNotFiniteChangesNoVertex) {
   EXPECT_EQ(At(o, 0), (standin::Vertex{1, 2, 3}));
 }
 
+// A value that is finite in the local frame may leave the float range on its way back:
+// such a vertex stays where it was rather than become infinite.
+TEST_F(AlignPasteTest, APositionBeyondTheFloatRangeIsNotWritten) {
+  const int o = SelectedObject({{1, 1, 1}});
+  doc_->SetGlobalMatrix(o, {2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1});
+  doc_->currentObject = o;
+  panel_->Click(ctl::kLocal);
+  panel_->Click(ctl::kAbsolute);
+  SetTexts(kMove, "3e38", "0", "0");
+  panel_->Click(ctl::kCopy);
+  panel_->Click(ctl::kAlignStoredX);
+  EXPECT_EQ(At(o, 0), (standin::Vertex{1, 1, 1}));
+}
+
 // Frame coordinates of the three selected vertices, in walk order. Every component of
 // every readout and of the stored coordinate differs from all the others, so a button
 // that reads the wrong column or writes the wrong axis cannot land on the right number
