@@ -142,11 +142,16 @@ TEST_F(LocalFrameTest, SlotsStoreAndLoadTheWholeFrameIndependently) {
 TEST_F(LocalFrameTest, EachSlotButtonUsesItsOwnSlot) {
   const int o = doc_->AddObject("o");
   doc_->currentObject = o;
-  Obj(o).localFrame.fill(1);
+  auto setFrame = [&](float value) {
+    std::array<float, 16> frame;
+    frame.fill(value);
+    doc_->SetFloatArray(o, 772, frame.data());
+  };
+  setFrame(1);
   panel_->Click(ctl::kStoreFrame1);
-  Obj(o).localFrame.fill(2);
+  setFrame(2);
   panel_->Click(ctl::kStoreFrame2);
-  Obj(o).localFrame.fill(0);
+  setFrame(0);
   panel_->Click(ctl::kLoadFrame1);
   EXPECT_EQ(Obj(o).localFrame[15], 1);
   panel_->Click(ctl::kLoadFrame2);
