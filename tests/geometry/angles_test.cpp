@@ -47,6 +47,9 @@ TEST(NormalizeDegrees, MatchesTheStepwiseLoopBelowTwoToThe33) {
 TEST(NormalizeDegrees, EndsInRangeWhereTheLoopWouldNot) {
   EXPECT_EQ(NormalizeDegrees(8589934592.0f), 152);  // 2^33 = 23860929 turns + 152
   EXPECT_EQ(NormalizeDegrees(-8589934592.0f), 208);
+  // 45 * 2^33 is exactly 2^30 turns: the ends the loop itself keeps, 360 above, 0 below.
+  EXPECT_EQ(NormalizeDegrees(386547056640.0f), 360);
+  EXPECT_EQ(NormalizeDegrees(-386547056640.0f), 0);
   for (float x : {1e30f, -1e30f, FLT_MAX, -FLT_MAX}) {
     const float r = NormalizeDegrees(x);
     EXPECT_TRUE(r >= 0 && r <= 360) << x << " gave " << r;

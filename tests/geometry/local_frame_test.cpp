@@ -44,6 +44,42 @@ TEST_F(LocalFrameTest, DirectionAnglesOfTheSixAxes) {
   }
 }
 
+// The heading bit for bit: atan2(x, z) as a float, turned into degrees by multiplying
+// by 180 and dividing by the decimal constant 3.14159265, then into [0, 360] a turn at a
+// time. For these two directions a more precise pi gives other bits.
+TEST_F(LocalFrameTest, HeadingDegreesUseTheDecimalConstant) {
+  for (float x : {2.0f, -2.0f}) {
+    const float radians = static_cast<float>(std::atan2(static_cast<double>(x), 7.0));
+    float degrees = static_cast<float>((static_cast<double>(radians) * 180.0) / 3.14159265);
+    ASSERT_NE(degrees,
+              static_cast<float>((static_cast<double>(radians) * 180.0) / 3.14159265358979));
+    while (degrees < 0) degrees = static_cast<float>(degrees + 360.0);
+    const std::array<float, 3> angles = Direction({x, 0, 7});
+    EXPECT_EQ(Bits(angles[0]), Bits(degrees)) << x;
+    EXPECT_EQ(angles[1], 0) << x;
+  }
+}
+
+// Indices just outside what exists give no direction and read no vertex: a line index
+// equal to the face's point count, and a point index of -1 or equal to the object's
+// vertex count. A two-point face has only line 0.
+TEST_F(LocalFrameTest, IndicesJustOutsideGiveNoDirection) {
+  const int o = doc_->AddObject("o", {{1, 2, 3}, {1, 2, -4}}, {{0, 1}, {0, 2}, {-1, 1}, {0, 1, 1}});
+  const std::array<float, 3> none = {0, 0, 0};
+  EXPECT_EQ(ToArray(g_plugin.MeasureEdgeDirection(doc_->Handle(), o, 0, 2, -1)), none);
+  EXPECT_EQ(ToArray(g_plugin.MeasureEdgeDirection(doc_->Handle(), o, 3, 3, -1)), none);
+  EXPECT_EQ(ToArray(g_plugin.MeasureEdgeDirection(doc_->Handle(), o, 1, 0, -1)), none);
+  EXPECT_EQ(ToArray(g_plugin.MeasureEdgeDirection(doc_->Handle(), o, 2, 0, -1)), none);
+  EXPECT_EQ(ToArray(g_plugin.MeasureEdgeDirection(doc_->Handle(), o, 0, 0, -1)),
+            (std::array<float, 3>{180, 0, 0}));  // the one line there is: towards -Z
+
+  doc_->currentObject = o;
+  doc_->SelectLine(o, 0, 1);  // the way back along the two-point face: not a line of it
+  MarkArrays();
+  Run(&GridshiftPlugin::SetLocalFrameFromSelection);
+  EXPECT_EQ(Obj(o).localAngles, kUntouched3);
+}
+
 TEST_F(LocalFrameTest, OriginFromTheFirstSelectedVertexAxisFromTheFirstSelectedLine) {
   const int a = doc_->AddObject("a", {{1, 1, 1}, {2, 2, 2}, {3, 3, 3}});
   const int b = doc_->AddObject("b", {{0, 0, 0}, {9, 9, 9}, {0, 0, 5}}, {{1}, {1, 0, 2}});
@@ -100,6 +136,26 @@ TEST_F(LocalFrameTest, SlotsStoreAndLoadTheWholeFrameIndependently) {
   Run(&GridshiftPlugin::LoadLocalFrame2);
   EXPECT_EQ(Obj(o).localFrame, (std::array<float, 16>{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
                                                       -1, -1, -1, -1, -1}));
+}
+
+// The four slot buttons on the panel, each with its own slot.
+TEST_F(LocalFrameTest, EachSlotButtonUsesItsOwnSlot) {
+  const int o = doc_->AddObject("o");
+  doc_->currentObject = o;
+  auto setFrame = [&](float value) {
+    std::array<float, 16> frame;
+    frame.fill(value);
+    doc_->SetFloatArray(o, 772, frame.data());
+  };
+  setFrame(1);
+  panel_->Click(ctl::kStoreFrame1);
+  setFrame(2);
+  panel_->Click(ctl::kStoreFrame2);
+  setFrame(0);
+  panel_->Click(ctl::kLoadFrame1);
+  EXPECT_EQ(Obj(o).localFrame[15], 1);
+  panel_->Click(ctl::kLoadFrame2);
+  EXPECT_EQ(Obj(o).localFrame[0], 2);
 }
 
 }  // namespace

@@ -16,6 +16,17 @@ TEST_F(ReadoutsTest, CentreIsTheMeanAndBoundsArePerAxis) {
   EXPECT_EQ(Texts(kMin), "0.000 0.000 -1.000");
 }
 
+// The running sum is rounded to float after every addition, in walk order: 1e8 + 1 and
+// -3 + 1e8 are both 1e8 as floats, so the small values are lost and the centre's x and
+// z are 0. A sum kept in double would show 0.333 and -1.000.
+TEST_F(ReadoutsTest, CentreOfMixedMagnitudesRoundsTheSumAtEveryStep) {
+  doc_->currentObject = SelectedObject({{1e8f, 0.25f, -3}, {1, 0.5f, 1e8f}, {-1e8f, 0.25f, -1e8f}});
+  Run(&GridshiftPlugin::UpdateReadouts);
+  EXPECT_EQ(Texts(kCentre), "0.000 0.333 0.000");
+  EXPECT_EQ(Texts(kMax), "100000000.000 0.500 100000000.000");
+  EXPECT_EQ(Texts(kMin), "-100000000.000 0.250 -100000000.000");
+}
+
 TEST_F(ReadoutsTest, LocalValuesOfEveryObjectUseTheCurrentObjectsInverse) {
   SelectedObject({{11, 0, 0}});
   const int current = SelectedObject({{13, 2, 0}});
@@ -33,6 +44,9 @@ TEST_F(ReadoutsTest, ValueModeRadiosFillOrClearTheMoveFields) {
   doc_->currentObject = SelectedObject({{1, 2, 3}});
   SetTexts(kMove, "7", "8", "9");
   Run(&GridshiftPlugin::UpdateReadouts);  // relative, no reset: typed vector stays
+  EXPECT_EQ(Texts(kMove), "7 8 9");
+  panel_->Click(ctl::kLocal);  // the frame radios keep a typed vector too
+  panel_->Click(ctl::kGlobal);
   EXPECT_EQ(Texts(kMove), "7 8 9");
   panel_->Click(ctl::kAbsolute);
   EXPECT_EQ(Texts(kMove), "1.000 2.000 3.000");

@@ -1,5 +1,6 @@
 // Turning the selection about the global or local axes: Y first, then X, then Z.
 #include <cmath>
+#include <string>
 
 #include "tests/geometry/station_fixture.h"
 
@@ -67,6 +68,42 @@ TEST_F(RotateTest, EachTurnIsRoundedToFloatBeforeTheNext) {
   EXPECT_EQ(Bits(r.x), Bits(x));
   EXPECT_EQ(Bits(r.y), Bits(y));
   EXPECT_EQ(Bits(r.z), Bits(z));
+}
+
+// One axis at a time, bit for bit, in both directions. 39.5 degrees is an angle whose
+// float radians under the decimal constant differ from those under a more precise pi,
+// so the constant shows in the last bits; -39.5 turns as 320.5 does.
+TEST_F(RotateTest, EachAxisTurnsItsOwnPairOfCoordinates) {
+  const float precisePi = static_cast<float>((39.5 * 3.14159265358979) / 180.0);
+  ASSERT_NE(static_cast<float>((39.5 * 3.14159265) / 180.0), precisePi);
+  const standin::Vertex p = {1.5f, -2.25f, 3.125f};
+  const struct {
+    const char *x, *y, *z;
+    char axis;
+    float degrees;
+  } turns[] = {
+      {"39.5", "0", "0", 'x', 39.5f}, {"-39.5", "0", "0", 'x', 320.5f},
+      {"0", "39.5", "0", 'y', 39.5f}, {"0", "-39.5", "0", 'y', 320.5f},
+      {"0", "0", "39.5", 'z', 39.5f}, {"0", "0", "-39.5", 'z', 320.5f},
+  };
+  for (const auto& turn : turns) {
+    SCOPED_TRACE(std::string(turn.x) + " " + turn.y + " " + turn.z);
+    standin::Vertex expected = p;
+    if (turn.axis == 'x') {  // +Y towards +Z
+      const Turned t = TurnPair(p.y, p.z, turn.degrees);
+      expected.y = t.a, expected.z = t.b;
+    } else if (turn.axis == 'y') {  // +Z towards +X
+      const Turned t = TurnPair(p.z, p.x, turn.degrees);
+      expected.z = t.a, expected.x = t.b;
+    } else {  // +X towards +Y
+      const Turned t = TurnPair(p.x, p.y, turn.degrees);
+      expected.x = t.a, expected.y = t.b;
+    }
+    const standin::Vertex r = Turn(p, turn.x, turn.y, turn.z);
+    EXPECT_EQ(Bits(r.x), Bits(expected.x));
+    EXPECT_EQ(Bits(r.y), Bits(expected.y));
+    EXPECT_EQ(Bits(r.z), Bits(expected.z));
+  }
 }
 
 TEST_F(RotateTest, ZeroAnglesAreSkippedButAFullTurnIsNot) {

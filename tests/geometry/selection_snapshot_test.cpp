@@ -1,5 +1,6 @@
 // The selection snapshot: which vertices count as selected, and the selected lines'
 // total length.
+#include <cmath>
 #include <vector>
 
 #include "tests/geometry/station_fixture.h"
@@ -100,6 +101,51 @@ TEST_F(SnapshotTest, PointIndicesOutsideTheObjectMarkNothingAndAddNoLength) {
   // Object b's vertex, right after a's entries, stays unmarked.
   EXPECT_EQ(Flags(), (std::vector<int>{0, 1, 1, 0}));
   EXPECT_EQ(g_plugin.m_selectedLineLength, 0);
+}
+
+// Exactly at the edges: an index equal to the vertex count names the next object's
+// first entry and -1 the previous object's last, so both must mark nothing.
+TEST_F(SnapshotTest, PointIndicesJustOutsideTheObjectMarkNothing) {
+  doc_->AddObject("before", {{8, 8, 8}});
+  const int a =
+      doc_->AddObject("a", {{0, 0, 0}, {1, 0, 0}, {3, 0, 0}}, {{1, 3}, {-1, 2}, {3, 1, -1}});
+  doc_->AddObject("after", {{9, 9, 9}});
+  doc_->SelectLine(a, 0, 0);  // from 1 to the missing 3
+  doc_->SelectLine(a, 1, 0);  // from the missing -1 to 2
+  doc_->SelectFace(a, 2);
+  Snapshot();
+  EXPECT_EQ(Flags(), (std::vector<int>{0, 0, 1, 1, 0}));
+  EXPECT_EQ(g_plugin.m_selectedLineLength, 0);
+}
+
+// Faces of no point and of one point have no line; a two-point face has exactly one,
+// line 0, and no face selection of its own.
+TEST_F(SnapshotTest, FacesOfZeroOneAndTwoPoints) {
+  const int o = doc_->AddObject("o", {{0, 0, 0}, {0, 0, 2}, {5, 5, 5}}, {{}, {2}, {0, 1}});
+  for (int f = 0; f < 3; ++f) doc_->SelectFace(o, f);
+  doc_->SelectLine(o, 1, 0);
+  doc_->SelectLine(o, 2, 1);  // the way back along the same line: not asked about
+  Snapshot();
+  EXPECT_EQ(Flags(), (std::vector<int>{0, 0, 0}));
+  EXPECT_EQ(g_plugin.m_selectedLineLength, 0);
+
+  doc_->SelectLine(o, 2, 0);
+  Snapshot();
+  EXPECT_EQ(Flags(), (std::vector<int>{1, 1, 0}));
+  EXPECT_EQ(g_plugin.m_selectedLineLength, 2.0f);
+}
+
+// The squared length is rounded to float before its root: for this edge the root of
+// the double sum would round to a different float.
+TEST_F(SnapshotTest, LineLengthRoundsTheSquaredLengthToFloat) {
+  const int o = doc_->AddObject("l", {{0.1f, 0.1f, 1.1f}, {0, 0, 0}}, {{0, 1}});
+  doc_->SelectLine(o, 0, 0);
+  Snapshot();
+  const double squared = static_cast<double>(0.1f) * 0.1f + static_cast<double>(0.1f) * 0.1f +
+                         static_cast<double>(1.1f) * 1.1f;
+  const float expected = std::sqrt(static_cast<float>(squared));
+  ASSERT_NE(expected, static_cast<float>(std::sqrt(squared)));  // the case tells them apart
+  EXPECT_EQ(g_plugin.m_selectedLineLength, expected);
 }
 
 TEST_F(SnapshotTest, GrowsToExactlyTheVertexCountWhenTheDocumentOutgrowsTheBuffer) {

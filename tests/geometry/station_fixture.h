@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include "host/stand_in_host.h"
@@ -14,6 +15,13 @@
 #include "panel/headless/headless_panel.h"
 #include "plugin/entry_points.h"
 #include "plugin/gridshift_plugin.h"
+
+namespace standin {
+// Failures show the coordinates rather than the bytes.
+inline void PrintTo(const Vertex& v, std::ostream* out) {
+  *out << "(" << v.x << ", " << v.y << ", " << v.z << ")";
+}
+}  // namespace standin
 
 constexpr int kStartStation = 1;
 constexpr int kStopStation = 2;

@@ -22,7 +22,14 @@ TEST(ValueText, ReadsTheLeadingNumberAndZeroWhenThereIsNone) {
   EXPECT_EQ(ParseFieldValue("  7xyz"), 7.0f);
   EXPECT_EQ(ParseFieldValue("1e3"), 1000.0f);
   EXPECT_EQ(ParseFieldValue("0.1234567"), 0.1234567f);
-  for (const char* none : {"", "--1", "-", ".", "abc", "- 1", "+-2"}) {
+  // A sign, a point or an exponent is taken only with the digits that make it a number.
+  const struct {
+    const char* text;
+    float value;
+  } partial[] = {{"+1.5", 1.5f}, {"+.5", 0.5f},   {".5", 0.5f},   {"-7.", -7.0f},
+                 {"1e", 1.0f},   {"2.5e-", 2.5f}, {"3e+x", 3.0f}, {"\t\n 4", 4.0f}};
+  for (const auto& c : partial) EXPECT_EQ(ParseFieldValue(c.text), c.value) << '"' << c.text << '"';
+  for (const char* none : {"", "   ", "--1", "-", "+", ".", "-.", "+.e1", "abc", "- 1", "+-2"}) {
     EXPECT_EQ(Bits(ParseFieldValue(none)), Bits(0.0f)) << '"' << none << '"';
   }
   // Decimal only: hexadecimal text reads as its leading 0, keeping the sign.

@@ -211,6 +211,21 @@ TEST(EventDispatch, CommandPluginGetsTheMouseStateWithFlagsFromTheButtonBits) {
   EXPECT_EQ(seen.ctrlKey, 1);
   EXPECT_EQ(seen.altKey, 1);
 
+  // Each bit alone sets its own flag and no other.
+  for (int bit = 0; bit < 6; ++bit) {
+    Options one;
+    one.Int("button_state", 1 << bit);
+    EXPECT_CALL(plugin, OnMouseMove(kDoc, nullptr, _))
+        .WillOnce(Invoke([&](MQDocument, void*, MouseStateRecord* state) {
+          seen = *state;
+          return 0;
+        }));
+    DispatchEvent(&plugin, kDoc, 129, one.list());
+    const int flags[6] = {seen.leftButton, seen.rightButton,  seen.shiftKey,
+                          seen.ctrlKey,    seen.middleButton, seen.altKey};
+    for (int flag = 0; flag < 6; ++flag) EXPECT_EQ(flags[flag], flag == bit ? 1 : 0) << bit;
+  }
+
   EXPECT_CALL(plugin, OnKeyUp(kDoc, &scene, 65, _))
       .WillOnce(Invoke([&](MQDocument, void*, int, MouseStateRecord* state) {
         seen = *state;

@@ -110,6 +110,7 @@ TEST_F(StationLifecycle, WithoutAPanelNothingShowsOrRefreshes) {
 
 TEST_F(StationLifecycle, DocumentEventsTwoTwentyOnwardRefreshOnlyWhileEnabled) {
   ASSERT_EQ(Event(1), 1);
+  HeadlessPanel::Current()->SetText(ctl::kMoveX, "7");  // a typed vector outlives them all
   const int before = Refreshes();
   EXPECT_EQ(Event(210), 0);
   EXPECT_EQ(Event(211), 0);
@@ -118,6 +119,7 @@ TEST_F(StationLifecycle, DocumentEventsTwoTwentyOnwardRefreshOnlyWhileEnabled) {
   EXPECT_EQ(Event(222), 1);
   EXPECT_EQ(Refreshes(), before + 5);
   EXPECT_EQ(Text(ctl::kCentreZ), "3.000");
+  EXPECT_EQ(Text(ctl::kMoveX), "7");
 
   // As while a move writes vertices.
   g_plugin.m_refreshEnabled = false;

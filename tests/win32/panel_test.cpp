@@ -415,6 +415,23 @@ TEST_F(PanelTest, ReturnInAMoveFieldMovesTheSelectionWithAllThreeFields) {
   EXPECT_EQ(host().stationCallbacks, 2);
 }
 
+// The real edit control hands over at most 255 characters of a field: a digit in the
+// 255th place still counts, one in the 256th does not.
+TEST_F(PanelTest, AFieldIsReadUpToItsTwoHundredAndFiftyFifthCharacter) {
+  standin::Document& doc = host().document();
+  const int object = doc.AddObject("point", {{0, 0, 0}});
+  doc.currentObject = object;
+  doc.SelectVertex(object, 0);
+  m_driver->SetText(ctl::kMoveX, (std::string(254, '0') + "1").c_str());
+  m_driver->SetText(ctl::kMoveY, (std::string(255, '0') + "1").c_str());
+  m_driver->SetText(ctl::kMoveZ, (std::string(253, ' ') + "-2").c_str());
+  ASSERT_TRUE(m_driver->Click(ctl::kMove));
+  const standin::Vertex moved = doc.VertexAt(object, 0);
+  EXPECT_EQ(moved.x, 1);
+  EXPECT_EQ(moved.y, 0);
+  EXPECT_EQ(moved.z, -2);
+}
+
 TEST_F(PanelTest, CommandsMatchOnTheLowWordWhateverTheNotification) {
   m_driver->SetText(ctl::kRotateX, "abc");
   ASSERT_TRUE(m_driver->Command(ctl::kClearRotation, BN_DOUBLECLICKED));
