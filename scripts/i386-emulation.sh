@@ -84,7 +84,7 @@ i386_kernel_runs_i386() {
       "disable it (echo 0 > $intercepting) and run scripts/setup again"
   fi
   i386_probe_status=0
-  "$probe" 2>/dev/null || i386_probe_status=$?
+  { "$probe"; } 2>/dev/null || i386_probe_status=$?  # quiet about a fault, too
   rm -f "$probe"
   [ "$i386_probe_status" = 42 ]
 }

@@ -6,6 +6,8 @@
 # uses a prefix holds a shared lock on PREFIX.users; when it ends it lets go and tries
 # for the lock alone: the one that gets it is the last user, and ends the server, so
 # nothing is left running, while runs in parallel on the same prefix keep theirs.
+# Wine's programs must not inherit the lock's descriptor (8>&-): one that outlived the
+# server would hold the lock for ever.
 
 export WINEPREFIX=${WINEPREFIX:-${GRIDWELL_WINEPREFIX:-$here/build/wine-prefix}}
 export WINEARCH=win32
@@ -15,14 +17,15 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 wine_session_begin() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   exec 8>"$WINEPREFIX.users"
-  flock -s 8
+  flock -s -w 120 8 ||
+    echo "wine-session: $WINEPREFIX.users stayed locked for 2 minutes; going on without it" >&2
 }
 
 wine_session_end() {
   flock -u 8
   if flock -n -x 8; then
-    wineserver -k </dev/null >/dev/null 2>&1 || true
-    wineserver -w </dev/null >/dev/null 2>&1 || true
+    wineserver -k </dev/null >/dev/null 2>&1 8>&- || true
+    wineserver -w </dev/null >/dev/null 2>&1 8>&- || true
   fi
   exec 8>&-
 }
