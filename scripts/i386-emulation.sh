@@ -46,8 +46,8 @@ i386_entry_matches() {
   local data=$1 offset=$2 magic=$3 mask=$4 i m b d
   for ((i = 0; i < ${#magic}; i += 2)); do
     m=$((16#${magic:i:2}))
-    b=$((16#${mask:i:2}))
-    [ -n "$mask" ] || b=255
+    b=255
+    [ -z "$mask" ] || b=$((16#${mask:i:2}))
     d=${data:$((offset * 2 + i)):2}
     [ -n "$d" ] || return 1
     (((16#$d & b) == (m & b))) || return 1
@@ -55,12 +55,12 @@ i386_entry_matches() {
   return 0
 }
 
-# Registrations other than ours that take a program (hex $1) away from the kernel.
-i386_other_entries_for() {
+# The enabled registrations that take a program (hex $1) away from the kernel.
+i386_entries_taking() {
   local hex=$1 entry offset magic mask
   [ -f "$i386_binfmt/status" ] || return 0
   for entry in "$i386_binfmt"/*; do
-    case ${entry##*/} in status | register | qemu-i386) continue ;; esac
+    case ${entry##*/} in status | register) continue ;; esac
     grep -qx enabled "$entry" 2>/dev/null || continue
     magic=$(sed -n 's/^magic //p' "$entry")
     [ -n "$magic" ] || continue
@@ -76,7 +76,7 @@ i386_probe_status=
 i386_kernel_runs_i386() {
   local probe intercepting
   probe=$(i386_write_program "$i386_probe_base64")
-  intercepting=$(i386_other_entries_for "$(od -An -tx1 -v "$probe" | tr -d ' \n')")
+  intercepting=$(i386_entries_taking "$(od -An -tx1 -v "$probe" | tr -d ' \n')")
   if [ -n "$intercepting" ]; then
     rm -f "$probe"
     i386_fail "the binfmt_misc registration $intercepting takes i386 programs even" \
@@ -96,7 +96,8 @@ i386_qemu_version() {
 
 i386_registered() {
   [ -f "$i386_entry" ] && grep -qx enabled "$i386_entry" &&
-    grep -qx "interpreter $i386_qemu" "$i386_entry" && grep -q '^flags:.*F' "$i386_entry"
+    grep -qx "interpreter $i386_qemu" "$i386_entry" && grep -q '^flags:.*F' "$i386_entry" &&
+    grep -qx "mask $(printf "$i386_mask" | od -An -tx1 -v | tr -d ' \n')" "$i386_entry"
 }
 
 # The mirror and key of this machine's main Debian suite, from its apt sources (deb822
@@ -176,7 +177,8 @@ i386_register() {
   mkdir -p "$i386_state_dir"
   touch "$i386_state"
   plain=$(i386_write_program "$i386_plain_base64")
-  for other in $(i386_other_entries_for "$(od -An -tx1 -v "$plain" | tr -d ' \n')"); do
+  for other in $(i386_entries_taking "$(od -An -tx1 -v "$plain" | tr -d ' \n')"); do
+    [ "$other" != "$i386_entry" ] || continue
     echo 0 >"$other"
     echo "$other" >>"$i386_state"
   done
