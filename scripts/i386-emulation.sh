@@ -17,10 +17,11 @@ i386_qemu=/usr/bin/qemu-i386
 i386_magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
 i386_mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
 
-# The probe: a 96-byte static i386 program that exits with status 42 through int 0x80.
-# Its padding bytes (9 to 15) are not zero; the kernel's loader ignores them, but no
-# i386 registration in binfmt_misc (ours, or QEMU's usual one) accepts them. So when it
-# exits 42, the kernel itself ran 32-bit code, whatever is registered.
+# The probe: a 96-byte static i386 program that exits with status 42 (mov ebx, 42;
+# mov eax, 1; int 0x80). Its padding bytes (9 to 15) are not zero; the kernel's loader
+# ignores them, but no i386 registration in binfmt_misc (ours, or QEMU's usual one)
+# accepts them, and one that would is named and refused before the probe runs. So when
+# it exits 42, the kernel itself ran 32-bit code, whatever is registered.
 i386_probe_base64=f0VMRgEBAQAAR1JJRFdMAAIAAwABAAAAVIAECDQAAAAAAAAAAAAAADQAIAABAAAAAAAAAAEAAAAAAAAAAIAECACABAhgAAAAYAAAAAUAAAAAEAAAuyoAAAC4AQAAAM2A
 # An ordinary i386 program (zero padding) that sleeps 0.2 s, then exits with status 42:
 # long enough to see from outside which program the kernel really started for it.
@@ -31,10 +32,31 @@ i386_fail() {
   exit 1
 }
 
+# A temporary directory whose files may be run (/tmp may be mounted noexec, and a probe
+# refused for that would read as a machine without 32-bit support).
+i386_exec_dir=
+i386_find_exec_dir() {
+  local dir script
+  for dir in "${TMPDIR:-/tmp}" /var/tmp /dev/shm "$here/build"; do
+    mkdir -p "$dir" 2>/dev/null || continue
+    script=$(mktemp "$dir/gridwell-exec.XXXXXX" 2>/dev/null) || continue
+    printf '#!/bin/sh\nexit 0\n' >"$script"
+    chmod +x "$script"
+    if "$script" 2>/dev/null; then
+      rm -f "$script"
+      i386_exec_dir=$dir
+      return 0
+    fi
+    rm -f "$script"
+  done
+  i386_fail "no temporary directory here lets a program run (all mounted noexec?)"
+}
+
 # Writes a program from base64 to a new executable file and prints its path.
 i386_write_program() {
   local file
-  file=$(mktemp "${TMPDIR:-/tmp}/gridwell-i386.XXXXXX")
+  [ -n "$i386_exec_dir" ] || i386_find_exec_dir
+  file=$(mktemp "$i386_exec_dir/gridwell-i386.XXXXXX")
   echo "$1" | base64 -d >"$file"
   chmod +x "$file"
   echo "$file"
@@ -75,6 +97,7 @@ i386_entries_taking() {
 i386_probe_status=
 i386_kernel_runs_i386() {
   local probe intercepting
+  [ -n "$i386_exec_dir" ] || i386_find_exec_dir
   probe=$(i386_write_program "$i386_probe_base64")
   intercepting=$(i386_entries_taking "$(od -An -tx1 -v "$probe" | tr -d ' \n')")
   if [ -n "$intercepting" ]; then
@@ -176,6 +199,7 @@ i386_register() {
   fi
   mkdir -p "$i386_state_dir"
   touch "$i386_state"
+  [ -n "$i386_exec_dir" ] || i386_find_exec_dir
   plain=$(i386_write_program "$i386_plain_base64")
   for other in $(i386_entries_taking "$(od -An -tx1 -v "$plain" | tr -d ' \n')"); do
     [ "$other" != "$i386_entry" ] || continue
@@ -192,6 +216,7 @@ i386_register() {
 # Runs an ordinary i386 program and checks that it ran through QEMU and finished.
 i386_prove_emulation() {
   local plain pid exe= status=0
+  [ -n "$i386_exec_dir" ] || i386_find_exec_dir
   plain=$(i386_write_program "$i386_plain_base64")
   "$plain" 2>/dev/null &
   pid=$!
