@@ -44,8 +44,9 @@ void GridshiftPlugin::RefreshReadouts(MQDocument doc, bool reset) {
   TakeSelectionSnapshot(doc);
   MQObject current = CurrentObject(doc);
   if (current == nullptr) return;
-  Matrix4 toLocal = {};
-  host::MQDoc_GetGlobalInverseMatrix(doc, current, toLocal.m);
+  Matrix4 inverse = {};
+  host::MQDoc_GetGlobalInverseMatrix(doc, current, inverse.m);
+  const WideMatrix toLocal = Widen(inverse);
 
   // Only the frame the panel shows is measured: the other frame's sums and extremes
   // would be thrown away, and skipping them halves the work per vertex.
