@@ -15,30 +15,39 @@ struct Matrix4 {
   float m[16];
 };
 
+// Two doubles side by side, one SSE2 register (GCC and Clang vector extension): the
+// x and y sums of a transform are formed together, each lane with the same
+// operations in the same order as alone, so the bits are the same.
+typedef double DoublePair __attribute__((vector_size(16)));
+
 // The twelve elements of a Matrix4 that a point transform reads, widened to double
 // once per operation rather than once per vertex. Widening is exact, so a transform
 // by either gives the same bits.
 struct WideMatrix {
-  double row[4][3];  // rows 0 to 2 turn, row 3 is the translation
+  DoublePair xy[4];  // columns x and y of rows 0 to 2 (the turn) and 3 (the move)
+  double z[4];       // column z of the same rows
 };
 
 inline WideMatrix Widen(const Matrix4& matrix) {
   WideMatrix wide;
   for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 3; ++c) wide.row[r][c] = matrix.m[r * 4 + c];
+    const float* row = matrix.m + r * 4;
+    wide.xy[r] = DoublePair{row[0], row[1]};
+    wide.z[r] = row[2];
   }
   return wide;
 }
 
 // Inline: they run once or more per selected vertex in every walk.
 
-// p·m including the translation row, each sum formed left to right in double.
+// p·m including the translation row, each sum formed left to right in double:
+// x' = x·m[0] + y·m[4] + z·m[8] + m[12], and so on for y' and z'.
 inline Point3 TransformPoint(const Point3& p, const WideMatrix& m) {
   const double x = p.x, y = p.y, z = p.z;
-  const double(&r)[4][3] = m.row;
-  return {static_cast<float>(x * r[0][0] + y * r[1][0] + z * r[2][0] + r[3][0]),
-          static_cast<float>(x * r[0][1] + y * r[1][1] + z * r[2][1] + r[3][1]),
-          static_cast<float>(x * r[0][2] + y * r[1][2] + z * r[2][2] + r[3][2])};
+  const DoublePair xy = DoublePair{x, x} * m.xy[0] + DoublePair{y, y} * m.xy[1] +
+                        DoublePair{z, z} * m.xy[2] + m.xy[3];
+  return {static_cast<float>(xy[0]), static_cast<float>(xy[1]),
+          static_cast<float>(x * m.z[0] + y * m.z[1] + z * m.z[2] + m.z[3])};
 }
 
 inline Point3 TransformPoint(const Point3& p, const Matrix4& matrix) {
@@ -48,10 +57,10 @@ inline Point3 TransformPoint(const Point3& p, const Matrix4& matrix) {
 // p·m without the translation row: turns a vector, never moves it.
 inline Point3 TransformDirection(const Point3& p, const WideMatrix& m) {
   const double x = p.x, y = p.y, z = p.z;
-  const double(&r)[4][3] = m.row;
-  return {static_cast<float>(x * r[0][0] + y * r[1][0] + z * r[2][0]),
-          static_cast<float>(x * r[0][1] + y * r[1][1] + z * r[2][1]),
-          static_cast<float>(x * r[0][2] + y * r[1][2] + z * r[2][2])};
+  const DoublePair xy =
+      DoublePair{x, x} * m.xy[0] + DoublePair{y, y} * m.xy[1] + DoublePair{z, z} * m.xy[2];
+  return {static_cast<float>(xy[0]), static_cast<float>(xy[1]),
+          static_cast<float>(x * m.z[0] + y * m.z[1] + z * m.z[2])};
 }
 
 // a + b and a - b, each component rounded to float. A sum of two floats formed in
