@@ -118,16 +118,14 @@ bool GridshiftPlugin::SetSelectionAxis(MQDocument doc, int axis, float value) {
   const bool inGlobal = m_panel->IsChecked(ctl::kGlobal);
   const FrameMatrices frame = ReadFrameMatrices(doc, current);
 
-  // A readout that shows "inf" or "nan" is no coordinate to align to.
-  if (std::isfinite(value)) {
-    WalkSelectedVertices(doc, [&](MQObject object, int vertex) {
-      const Point3 v = ReadVertex(object, vertex);
+  // A readout that shows "inf" or "nan" is no coordinate to align to; an axis other
+  // than 1, 2 or 3 replaces nothing.
+  Point3 probe = {0, 0, 0};
+  if (std::isfinite(value) && AxisComponent(probe, axis) != nullptr) {
+    RewriteSelectedVertices(doc, [&](const Point3& v) {
       Point3 aligned = inGlobal ? v : TransformPoint(v, frame.toLocal);
-      float* component = AxisComponent(aligned, axis);
-      if (component == nullptr) return;
-      *component = value;
-      if (!inGlobal) aligned = TransformPoint(aligned, frame.toGlobal);
-      if (IsFinite(aligned)) WriteVertex(object, vertex, aligned);
+      *AxisComponent(aligned, axis) = value;
+      return inGlobal ? aligned : TransformPoint(aligned, frame.toGlobal);
     });
   }
 

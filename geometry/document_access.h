@@ -21,15 +21,16 @@ inline MQObject CurrentObject(MQDocument doc) {
   return host::MQDoc_GetObject(doc, index);
 }
 
-// The current object's matrix from its local frame to global coordinates, and back.
+// The current object's matrix from its local frame to global coordinates, and back,
+// widened once for the per-vertex transforms.
 struct FrameMatrices {
-  Matrix4 toGlobal;
-  Matrix4 toLocal;
+  WideMatrix toGlobal;
+  WideMatrix toLocal;
 };
 
 inline FrameMatrices ReadFrameMatrices(MQDocument doc, MQObject current) {
-  FrameMatrices frame = {};
-  host::MQDoc_GetGlobalMatrix(doc, current, frame.toGlobal.m);
-  host::MQDoc_GetGlobalInverseMatrix(doc, current, frame.toLocal.m);
-  return frame;
+  Matrix4 toGlobal = {}, toLocal = {};
+  host::MQDoc_GetGlobalMatrix(doc, current, toGlobal.m);
+  host::MQDoc_GetGlobalInverseMatrix(doc, current, toLocal.m);
+  return {Widen(toGlobal), Widen(toLocal)};
 }

@@ -4,9 +4,8 @@
 
 FacePointBuffer::~FacePointBuffer() { delete[] m_heap; }
 
-int* FacePointBuffer::Reserve(int count) {
+int* FacePointBuffer::ReserveOnHeap(int count) {
   if (count <= 0) return nullptr;
-  if (count <= kInlinePoints) return m_inline;
   if (count > m_heapCapacity) {
     delete[] m_heap;
     m_heapCapacity = 0;

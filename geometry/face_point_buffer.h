@@ -13,9 +13,16 @@ class FacePointBuffer {
   FacePointBuffer& operator=(const FacePointBuffer&) = delete;
 
   // Room for count indices; null when count is not positive or memory ran out.
-  int* Reserve(int count);
+  // Inline for the common face, which fits the inline array: it is asked once per
+  // face on every snapshot.
+  int* Reserve(int count) {
+    if (count > 0 && count <= kInlinePoints) return m_inline;
+    return ReserveOnHeap(count);
+  }
 
  private:
+  int* ReserveOnHeap(int count);
+
   int m_inline[kInlinePoints] = {};
   int* m_heap = nullptr;
   int m_heapCapacity = 0;

@@ -1,5 +1,7 @@
 // The panel's readouts of the selection: centre (the mean), per-axis maximum and
 // minimum in the global or the local frame, and the total length of the selected lines.
+#include <xmmintrin.h>
+
 #include "geometry/document_access.h"
 #include "geometry/point_math.h"
 #include "geometry/selection_walk.h"
@@ -10,21 +12,42 @@
 
 namespace {
 
-// Running per-axis extremes. A NaN component never replaces a running value, since
-// neither comparison holds for it.
-struct Bounds {
-  Point3 max = {0, 0, 0};
-  Point3 min = {0, 0, 0};
-
-  void Start(const Point3& p) { max = min = p; }
+// The running sum and per-axis extremes of the measured points, x, y and z in the
+// first three lanes of one SSE register each. Lane by lane the operations are those
+// of the plain float code, so the bits are the same: a float add is the sum rounded
+// to float, and max (min) keeps the running value unless the point is greater
+// (smaller), so a NaN component never replaces a running value. Kept in three
+// registers rather than nine floats, they cost three loads and stores around the host
+// call of each vertex instead of eighteen.
+class Measure {
+ public:
   void Include(const Point3& p) {
-    if (p.x > max.x) max.x = p.x;
-    if (p.y > max.y) max.y = p.y;
-    if (p.z > max.z) max.z = p.z;
-    if (p.x < min.x) min.x = p.x;
-    if (p.y < min.y) min.y = p.y;
-    if (p.z < min.z) min.z = p.z;
+    const __m128 v = _mm_setr_ps(p.x, p.y, p.z, 0);
+    sum_ = _mm_add_ps(sum_, v);
+    if (count_ == 0) {
+      max_ = min_ = v;
+    } else {
+      max_ = _mm_max_ps(v, max_);  // v where v > max, else max
+      min_ = _mm_min_ps(v, min_);  // v where v < min, else min
+    }
+    ++count_;
   }
+  int count() const { return count_; }
+  Point3 sum() const { return Lanes(sum_); }
+  Point3 max() const { return Lanes(max_); }
+  Point3 min() const { return Lanes(min_); }
+
+ private:
+  static Point3 Lanes(__m128 v) {
+    alignas(16) float lanes[4];
+    _mm_store_ps(lanes, v);
+    return {lanes[0], lanes[1], lanes[2]};
+  }
+
+  __m128 sum_ = _mm_setzero_ps();
+  __m128 max_ = _mm_setzero_ps();
+  __m128 min_ = _mm_setzero_ps();
+  int count_ = 0;
 };
 
 Point3 Divide(const Point3& sum, int count) {
@@ -44,31 +67,25 @@ void GridshiftPlugin::RefreshReadouts(MQDocument doc, bool reset) {
   TakeSelectionSnapshot(doc);
   MQObject current = CurrentObject(doc);
   if (current == nullptr) return;
-  Matrix4 toLocal = {};
-  host::MQDoc_GetGlobalInverseMatrix(doc, current, toLocal.m);
+  Matrix4 inverse = {};
+  host::MQDoc_GetGlobalInverseMatrix(doc, current, inverse.m);
+  const WideMatrix toLocal = Widen(inverse);
 
   // Only the frame the panel shows is measured: the other frame's sums and extremes
   // would be thrown away, and skipping them halves the work per vertex.
   const bool inGlobal = m_panel->IsChecked(ctl::kGlobal);
-  Point3 sum = {0, 0, 0};
-  Bounds bounds;
-  int count = 0;
+  Measure measure;
   WalkSelectedVertices(doc, [&](MQObject object, int vertex) {
     const Point3 v = ReadVertex(object, vertex);
-    const Point3 p = inGlobal ? v : TransformPoint(v, toLocal);
-    sum = Add(sum, p);
-    if (count == 0) {
-      bounds.Start(p);
-    } else {
-      bounds.Include(p);
-    }
-    ++count;
+    measure.Include(inGlobal ? v : TransformPoint(v, toLocal));
   });
 
-  const Point3 centre = count > 0 ? Divide(sum, count) : Point3{0, 0, 0};
+  const int count = measure.count();
+  const Point3 centre = count > 0 ? Divide(measure.sum(), count) : Point3{0, 0, 0};
+  const Point3 max = measure.max(), min = measure.min();
   WriteCentreFields(centre.x, centre.y, centre.z);
-  WriteMaxFields(bounds.max.x, bounds.max.y, bounds.max.z);
-  WriteMinFields(bounds.min.x, bounds.min.y, bounds.min.z);
+  WriteMaxFields(max.x, max.y, max.z);
+  WriteMinFields(min.x, min.y, min.z);
 
   if (m_panel->IsChecked(ctl::kAbsolute)) {
     WriteMoveFields(centre.x, centre.y, centre.z);

@@ -75,9 +75,9 @@ bool GridshiftPlugin::RotateSelection(MQDocument doc) {
   const bool turnY = angles.yRow != 0;
   const bool turnX = angles.xRow != 0;
   const bool turnZ = angles.zRow != 0;
-  const Matrix4 aboutY = turnY && usable ? RotationAboutY(angles.yRow) : kIdentity;
-  const Matrix4 aboutX = turnX && usable ? RotationAboutX(angles.xRow) : kIdentity;
-  const Matrix4 aboutZ = turnZ && usable ? RotationAboutZ(angles.zRow) : kIdentity;
+  const WideMatrix aboutY = Widen(turnY && usable ? RotationAboutY(angles.yRow) : kIdentity);
+  const WideMatrix aboutX = Widen(turnX && usable ? RotationAboutX(angles.xRow) : kIdentity);
+  const WideMatrix aboutZ = Widen(turnZ && usable ? RotationAboutZ(angles.zRow) : kIdentity);
 
   RepositionSelection(doc, usable, [&](const Point3& v, bool inGlobal, const FrameMatrices& frame) {
     Point3 w = inGlobal ? v : TransformPoint(v, frame.toLocal);

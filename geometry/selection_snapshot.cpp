@@ -108,7 +108,8 @@ void GridshiftPlugin::MarkFacesAndLines(MQDocument doc, int o, MQObject object,
     for (int k = 0; k < lines; ++k) {
       if (host::MQDoc_IsSelectLine(doc, o, f, k) == 0) continue;
       const int a = points[k];
-      const int b = points[(k + 1) % n];
+      // The next point, wrapping to the first: no division on this path.
+      const int b = points[k + 1 < n ? k + 1 : 0];
       mark(a);
       mark(b);
       if (inRange(a) && inRange(b)) {

@@ -10,9 +10,10 @@
 
 // Entries of one object are contiguous, so the object handle is fetched once per run
 // of selected entries of the same object. Entries are read by index on every step and
-// the count is re-read, so nothing the walk holds can dangle.
-template <typename Visit>
-void GridshiftPlugin::WalkSelectedVertices(MQDocument doc, Visit&& visit) {
+// the count is re-read, so nothing the walk holds can dangle. finish runs at the end,
+// still inside the walk.
+template <typename Visit, typename Finish>
+void GridshiftPlugin::WalkSelectedVertices(MQDocument doc, Visit&& visit, Finish&& finish) {
   m_walkingSnapshot = true;
   int currentIndex = -1;
   MQObject object = nullptr;
@@ -25,7 +26,49 @@ void GridshiftPlugin::WalkSelectedVertices(MQDocument doc, Visit&& visit) {
     }
     if (object != nullptr) visit(object, entry.vertex);
   }
+  finish();
   m_walkingSnapshot = false;
+}
+
+template <typename Visit>
+void GridshiftPlugin::WalkSelectedVertices(MQDocument doc, Visit&& visit) {
+  WalkSelectedVertices(doc, visit, [] {});
+}
+
+// Each new position depends on its own vertex alone, so the vertices are read in runs
+// and each run is then written: the rounding chains of a run (two transforms and more
+// for a move in the local frame) overlap in the processor instead of each waiting for
+// the host calls between them. Every vertex is still read once before it is written
+// once, and the arithmetic is the same, so are the bits. The run lives on the stack:
+// nothing is allocated.
+template <typename Position>
+void GridshiftPlugin::RewriteSelectedVertices(MQDocument doc, Position&& position) {
+  constexpr int kRun = 32;
+  struct ReadVertexAt {
+    MQObject object;
+    int vertex;
+    Point3 p;
+  };
+  ReadVertexAt run[kRun];
+  int count = 0;
+  auto writeRun = [&] {
+    // No host call between the computations, so the frame stays in registers.
+    for (int i = 0; i < count; ++i) run[i].p = position(run[i].p);
+    for (int i = 0; i < count; ++i) {
+      if (IsFinite(run[i].p)) WriteVertex(run[i].object, run[i].vertex, run[i].p);
+    }
+    count = 0;
+  };
+  WalkSelectedVertices(
+      doc,
+      [&](MQObject object, int vertex) {
+        // Read straight into the run: a host that fills nothing leaves 0, 0, 0.
+        ReadVertexAt& read = run[count++];
+        read = {object, vertex, {0, 0, 0}};
+        host::MQObj_GetVertex(object, vertex, &read.p.x);
+        if (count == kRun) writeRun();
+      },
+      writeRun);
 }
 
 // Nothing is written when usable is false (an input that read as infinity or NaN) or
@@ -46,10 +89,7 @@ void GridshiftPlugin::RepositionSelection(MQDocument doc, bool usable, Repositio
   const bool inGlobal = m_panel->IsChecked(ctl::kGlobal);
   const FrameMatrices frame = ReadFrameMatrices(doc, current);
   if (usable) {
-    WalkSelectedVertices(doc, [&](MQObject object, int vertex) {
-      const Point3 moved = reposition(ReadVertex(object, vertex), inGlobal, frame);
-      if (IsFinite(moved)) WriteVertex(object, vertex, moved);
-    });
+    RewriteSelectedVertices(doc, [&](const Point3& p) { return reposition(p, inGlobal, frame); });
   }
   m_refreshEnabled = true;
   RefreshReadouts(doc, false);

@@ -126,8 +126,7 @@ class GridshiftPlugin : public MQStationPlugin {
 
   // --- Local frame (geometry/) ---
   bool SetLocalFrameFromSelection(MQDocument doc);
-  Point3 MeasureEdgeDirection(MQDocument doc, int object, int face, int line,
-                              int referenceVertex);
+  Point3 MeasureEdgeDirection(MQDocument doc, int object, int face, int line, int referenceVertex);
   bool StoreLocalFrame1(MQDocument doc);
   bool StoreLocalFrame2(MQDocument doc);
   bool LoadLocalFrame1(MQDocument doc);
@@ -169,10 +168,16 @@ class GridshiftPlugin : public MQStationPlugin {
   void ReleasePanel();
 
   // The snapshot walk every geometry operation shares: visit(object, vertex index)
-  // for each selected entry, the object fetched once per run of entries
-  // (geometry/selection_walk.h).
+  // for each selected entry, the object fetched once per run of entries, then
+  // finish() (geometry/selection_walk.h).
   template <typename Visit>
   void WalkSelectedVertices(MQDocument doc, Visit&& visit);
+  template <typename Visit, typename Finish>
+  void WalkSelectedVertices(MQDocument doc, Visit&& visit, Finish&& finish);
+  // Writes position(p) to every selected vertex at p, unless it is not finite
+  // (geometry/selection_walk.h).
+  template <typename Position>
+  void RewriteSelectedVertices(MQDocument doc, Position&& position);
   // The frame of a move or a rotation (geometry/selection_walk.h): writes
   // reposition(position, inGlobal, frame) to every selected vertex, holding off
   // event-driven refreshes while it writes, then refreshes the readouts.

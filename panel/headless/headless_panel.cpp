@@ -107,6 +107,7 @@ bool HeadlessPanel::CreatePanel(MQWindowHandle owner) {
   m_topmost = false;
   m_owner = owner;
   m_beeps = 0;
+  m_fieldWrites = 0;
 
   // Initialisation as the dialog does it: Global and relative checked, paste buttons
   // off (they only make sense in absolute mode), focus on the first tab stop.
@@ -140,7 +141,13 @@ void HeadlessPanel::GetFieldText(int id, char* buffer, int size) {
   CopyText(control != nullptr ? control->text : std::string(), buffer, size);
 }
 
-void HeadlessPanel::SetFieldText(int id, const char* text) { SetText(id, text); }
+void HeadlessPanel::SetFieldText(int id, const char* text) {
+  Control* control = Find(id);
+  if (control == nullptr) return;
+  if (control->text == (text != nullptr ? text : "")) return;
+  SetText(id, text);
+  ++m_fieldWrites;
+}
 
 bool HeadlessPanel::IsChecked(int id) {
   Control* control = Find(id);

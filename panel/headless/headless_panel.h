@@ -50,6 +50,9 @@ class HeadlessPanel final : public StationPanel, public PanelDriver {
   int BeepCount() override;
 
   bool IsTopmost() const { return m_topmost; }
+  // Field texts the plug-in changed through SetFieldText since the panel was created:
+  // the writes a window system would see. Unchanged texts are not written.
+  long FieldWrites() const { return m_fieldWrites; }
   MQWindowHandle Owner() const { return m_owner; }
 
  private:
@@ -85,4 +88,5 @@ class HeadlessPanel final : public StationPanel, public PanelDriver {
   MQWindowHandle m_owner = nullptr;
   int m_focus = 0;  // control ID with the focus, 0 for the panel itself
   int m_beeps = 0;
+  long m_fieldWrites = 0;
 };

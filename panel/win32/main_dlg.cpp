@@ -1,9 +1,11 @@
 #include "panel/win32/main_dlg.h"
 
+#include <cstring>
 #include <new>
 
 #include "panel/control_ids.h"
 #include "panel/layout.h"
+#include "panel/value_fields.h"
 #include "panel/win32/centring.h"
 #include "plugin/gridshift_plugin.h"
 #include "plugin/win32/app_module.h"
@@ -98,7 +100,21 @@ void CMainDlg::GetFieldText(int id, char* buffer, int size) {
 
 void CMainDlg::SetFieldText(int id, const char* text) {
   HWND field = m_hWnd != nullptr ? GetDlgItem(m_hWnd, id) : nullptr;
-  if (field != nullptr) SetWindowTextA(field, text != nullptr ? text : "");
+  if (field == nullptr) return;
+  if (text == nullptr) text = "";
+  // Reading the field's text is a message to a window of this thread; setting it
+  // repaints the field and notifies its parent. A refresh writes the same texts again
+  // and again, so only a text that differs is set. The comparison is with what the
+  // field shows now, typing included. One character more than any text compared is
+  // read, so a longer text in the field can never match.
+  char shown[kFieldTextSize + 1];
+  const size_t length = std::strlen(text);
+  if (length < kFieldTextSize) {
+    const int got = GetWindowTextA(field, shown, sizeof shown);
+    if (got >= 0 && static_cast<size_t>(got) == length && std::memcmp(shown, text, length) == 0)
+      return;
+  }
+  SetWindowTextA(field, text);
 }
 
 bool CMainDlg::IsChecked(int id) {
