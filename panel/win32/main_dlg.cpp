@@ -94,12 +94,12 @@ void CMainDlg::SetEditPlugin(GridshiftPlugin* plugin) {
 void CMainDlg::GetFieldText(int id, char* buffer, int size) {
   if (buffer == nullptr || size <= 0) return;
   buffer[0] = '\0';
-  HWND field = m_hWnd != nullptr ? GetDlgItem(m_hWnd, id) : nullptr;
+  HWND field = FindControl(id);
   if (field != nullptr) GetWindowTextA(field, buffer, size);
 }
 
 void CMainDlg::SetFieldText(int id, const char* text) {
-  HWND field = m_hWnd != nullptr ? GetDlgItem(m_hWnd, id) : nullptr;
+  HWND field = FindControl(id);
   if (field == nullptr) return;
   if (text == nullptr) text = "";
   // Reading the field's text is a message to a window of this thread; setting it
@@ -118,7 +118,7 @@ void CMainDlg::SetFieldText(int id, const char* text) {
 }
 
 bool CMainDlg::IsChecked(int id) {
-  HWND radio = m_hWnd != nullptr ? GetDlgItem(m_hWnd, id) : nullptr;
+  HWND radio = FindControl(id);
   return radio != nullptr && SendMessageA(radio, BM_GETCHECK, 0, 0) != 0;
 }
 
@@ -303,6 +303,38 @@ void CMainDlg::FindControls() {
   for (int i = 0; i < 7; ++i) m_pasteButtons[i] = GetDlgItem(m_hWnd, ctl::kPasteButtons[i]);
   m_moveButton = GetDlgItem(m_hWnd, ctl::kMove);
   m_rotateButton = GetDlgItem(m_hWnd, ctl::kRotate);
+}
+
+// The fields and radios the operations ask for, from the handles kept since the panel
+// was initialised: GetDlgItem may ask the window system for the list of children on
+// every call, and a refresh looks up every readout field. A field whose edit was not
+// taken over, or any other control, is still found by GetDlgItem.
+HWND CMainDlg::FindControl(int id) const {
+  if (m_hWnd == nullptr) return nullptr;
+  for (int i = 0; i < 13; ++i) {
+    if (kReadOnlyFieldIds[i] == id && m_readOnlyEdits[i].Handle() != nullptr) {
+      return m_readOnlyEdits[i].Handle();
+    }
+  }
+  for (int i = 0; i < 3; ++i) {
+    if (kMoveFieldIds[i] == id && m_moveEdits[i].Handle() != nullptr) {
+      return m_moveEdits[i].Handle();
+    }
+    if (kRotationFieldIds[i] == id && m_rotationEdits[i].Handle() != nullptr) {
+      return m_rotationEdits[i].Handle();
+    }
+  }
+  const struct {
+    int id;
+    HWND radio;
+  } radios[] = {{ctl::kGlobal, m_globalRadio},
+                {ctl::kLocal, m_localRadio},
+                {ctl::kRelative, m_relativeRadio},
+                {ctl::kAbsolute, m_absoluteRadio}};
+  for (const auto& entry : radios) {
+    if (entry.id == id && entry.radio != nullptr) return entry.radio;
+  }
+  return GetDlgItem(m_hWnd, id);
 }
 
 void CMainDlg::SetPasteButtonsEnabled(bool enabled) {

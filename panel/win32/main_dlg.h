@@ -61,6 +61,7 @@ class CMainDlg : public DialogWindow,
   void UnregisterLoopHooks();
   void AttachNumericEdits();
   void FindControls();
+  HWND FindControl(int id) const;
 
   void SetPasteButtonsEnabled(bool enabled);
 

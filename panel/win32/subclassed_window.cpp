@@ -6,6 +6,40 @@ namespace {
 // procedure can find it without touching the window's user data.
 constexpr char kObjectProperty[] = "Gridwell.SubclassedWindow";
 
+// The same pairs, remembered here as well: every message to a taken-over window
+// passes the window procedure, which must find its object, and on some systems
+// reading a property is a request to the window server (a refresh alone reads
+// thirteen fields). The panel takes over nineteen fields; windows beyond the slots
+// are found by their property alone. Windows live on the host's user-interface
+// thread, so nothing else touches the table.
+struct TakenOverWindow {
+  HWND window;
+  SubclassedWindow* object;
+};
+TakenOverWindow g_takenOver[32];  // a free slot has a null window
+
+void Remember(HWND window, SubclassedWindow* object) {
+  for (TakenOverWindow& slot : g_takenOver) {
+    if (slot.window == nullptr) {
+      slot = {window, object};
+      return;
+    }
+  }
+}
+
+void Forget(HWND window) {
+  for (TakenOverWindow& slot : g_takenOver) {
+    if (slot.window == window) slot = {nullptr, nullptr};
+  }
+}
+
+SubclassedWindow* FindObject(HWND window) {
+  for (const TakenOverWindow& slot : g_takenOver) {
+    if (slot.window == window) return slot.object;
+  }
+  return static_cast<SubclassedWindow*>(GetPropA(window, kObjectProperty));
+}
+
 }  // namespace
 
 SubclassedWindow::~SubclassedWindow() { Unsubclass(); }
@@ -22,6 +56,7 @@ bool SubclassedWindow::SubclassWindow(HWND window) {
   }
   m_originalProc = previous;
   m_hWnd = window;
+  Remember(window, this);
   return true;
 }
 
@@ -33,12 +68,13 @@ void SubclassedWindow::Unsubclass() {
     SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_originalProc));
   }
   RemovePropA(m_hWnd, kObjectProperty);
+  Forget(m_hWnd);
   m_hWnd = nullptr;
 }
 
 LRESULT CALLBACK SubclassedWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
-  auto* self = static_cast<SubclassedWindow*>(GetPropA(window, kObjectProperty));
+  SubclassedWindow* self = FindObject(window);
   if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   const WNDPROC original = self->m_originalProc;
 
@@ -53,6 +89,7 @@ LRESULT CALLBACK SubclassedWindow::WindowProc(HWND window, UINT message, WPARAM 
       SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     }
     RemovePropA(window, kObjectProperty);
+    Forget(window);
     self->m_hWnd = nullptr;
     self->OnFinalMessage(window);
     return result;
