@@ -1,5 +1,7 @@
 // The readouts: centre (the mean), maximum, minimum, in the chosen frame, and what they
 // do to the move fields.
+#include <limits>
+
 #include "tests/geometry/station_fixture.h"
 
 namespace {
@@ -25,6 +27,16 @@ TEST_F(ReadoutsTest, CentreOfMixedMagnitudesRoundsTheSumAtEveryStep) {
   EXPECT_EQ(Texts(kCentre), "0.000 0.333 0.000");
   EXPECT_EQ(Texts(kMax), "100000000.000 0.500 100000000.000");
   EXPECT_EQ(Texts(kMin), "-100000000.000 0.250 -100000000.000");
+}
+
+// A coordinate that is not a number is greater and smaller than nothing: it never
+// replaces a running maximum or minimum, so the other vertices' bounds still show.
+TEST_F(ReadoutsTest, ACoordinateThatIsNotANumberLeavesTheBoundsOfTheOthers) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  doc_->currentObject = SelectedObject({{0, 0, 0}, {nan, 7, 1}, {2, -1, -1}, {-3, nan, 0}});
+  Run(&GridshiftPlugin::UpdateReadouts);
+  EXPECT_EQ(Texts(kMax), "2.000 7.000 1.000");
+  EXPECT_EQ(Texts(kMin), "-3.000 -1.000 -1.000");
 }
 
 TEST_F(ReadoutsTest, LocalValuesOfEveryObjectUseTheCurrentObjectsInverse) {
