@@ -50,10 +50,6 @@ inline Point3 TransformPoint(const Point3& p, const WideMatrix& m) {
           static_cast<float>(x * m.z[0] + y * m.z[1] + z * m.z[2] + m.z[3])};
 }
 
-inline Point3 TransformPoint(const Point3& p, const Matrix4& matrix) {
-  return TransformPoint(p, Widen(matrix));
-}
-
 // p·m without the translation row: turns a vector, never moves it.
 inline Point3 TransformDirection(const Point3& p, const WideMatrix& m) {
   const double x = p.x, y = p.y, z = p.z;

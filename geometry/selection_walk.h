@@ -62,10 +62,7 @@ void GridshiftPlugin::RewriteSelectedVertices(MQDocument doc, Position&& positio
   WalkSelectedVertices(
       doc,
       [&](MQObject object, int vertex) {
-        // Read straight into the run: a host that fills nothing leaves 0, 0, 0.
-        ReadVertexAt& read = run[count++];
-        read = {object, vertex, {0, 0, 0}};
-        host::MQObj_GetVertex(object, vertex, &read.p.x);
+        run[count++] = {object, vertex, ReadVertex(object, vertex)};
         if (count == kRun) writeRun();
       },
       writeRun);
