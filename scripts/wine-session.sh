@@ -30,6 +30,20 @@ wine_session_end() {
   exec 8>&-
 }
 
+# Says why a Windows program failed: the last lines of its log or, when it printed
+# nothing (the sign of a program that never started), how this machine runs 32-bit
+# code.  wine_explain_failure WHAT LOG LINES
+wine_explain_failure() {
+  local what=$1 log=$2 lines=$3
+  if [ -s "$log" ]; then
+    echo "$what; the last lines of $log:" >&2
+    tail -n "$lines" "$log" >&2
+  else
+    echo "$what and printed nothing;" \
+      "32-bit x86 code on this machine: $("$here/scripts/setup" --check 2>&1)" >&2
+  fi
+}
+
 # Says that Wine could not start something, and how this machine runs 32-bit code
 # (the usual cause: it cannot, and QEMU is not set up).
 wine_explain_start_failure() {
