@@ -27,10 +27,9 @@ i386_probe_base64=f0VMRgEBAQAAR1JJRFdMAAIAAwABAAAAVIAECDQAAAAAAAAAAAAAADQAIAABAA
 # long enough to see from outside which program the kernel really started for it.
 i386_plain_base64=f0VMRgEBAQAAAAAAAAAAAAIAAwABAAAAVIAECDQAAAAAAAAAAAAAADQAIAABAAAAAAAAAAEAAAAAAAAAAIAECACABAh2AAAAdgAAAAUAAAAAEAAAuKIAAAC7boAECDHJzYC7KgAAALgBAAAAzYAAAAAAAMLrCw==
 
-i386_fail() {
-  echo "setup: $*" >&2
-  exit 1
-}
+# Needs scripts/apt-mirror.sh, sourced first: its apt_update and apt_install, and
+# apt_fail for the one line that says what failed.
+i386_fail() { apt_fail "$@"; }
 
 # A temporary directory whose files may be run (/tmp may be mounted noexec, and a probe
 # refused for that would read as a machine without 32-bit support).
@@ -169,18 +168,28 @@ i386_install_qemu() {
     } >"$list"
   fi
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq >/dev/null 2>&1 ||
-    i386_fail "apt-get update failed with $codename-backports added ($list);" \
-      "check that this machine reaches its Debian mirror, then run scripts/setup again"
+  # What counts is qemu-user's candidate in backports: an index of another suite that
+  # the mirror serves broken today is left out (scripts/apt-mirror.sh).
+  apt_update
+  if [[ " ${apt_dropped_suites[*]} " == *" $codename-backports "* ]]; then
+    i386_fail "$(apt_cause "$apt_failure_line"), and qemu-user comes from there;" \
+      "$(apt_advice "$apt_failure_line")"
+  fi
+  apt-cache "${apt_options[@]}" madison qemu-user 2>/dev/null | grep -q "$codename-backports" ||
+    i386_fail "qemu-user has no candidate in $codename-backports ($list); check that this" \
+      "machine's Debian mirror carries backports, then run scripts/setup again"
   # Refuse if taking qemu-user from backports would remove or replace anything else.
-  simulated=$(apt-get install -s -y --no-install-recommends "qemu-user/$codename-backports" 2>&1) ||
+  simulated=$(apt-get "${apt_options[@]}" install -s -y --no-install-recommends \
+    "qemu-user/$codename-backports" 2>&1) ||
     i386_fail "qemu-user is not to be had from $codename-backports:" \
       "$(echo "$simulated" | tail -n 2 | tr '\n' ' ')"
   if echo "$simulated" | grep -E '^(Inst|Remv) ' | grep -vE '^Inst qemu-user ' | grep -qE '^Remv |\['; then
     i386_fail "installing qemu-user from $codename-backports would change other packages:" \
       "$(echo "$simulated" | grep -E '^(Inst|Remv) ' | tr '\n' ';')"
   fi
-  apt-get install -y -qq --no-install-recommends "qemu-user/$codename-backports" >/dev/null 2>&1 ||
+  [ ${#apt_dropped_suites[@]} -eq 0 ] || apt_fallback_note >&2
+  apt-get "${apt_options[@]}" install -y -qq --no-install-recommends \
+    "qemu-user/$codename-backports" >/dev/null 2>&1 ||
     i386_fail "apt-get install qemu-user/$codename-backports failed"
   version=$(i386_qemu_version || true)
   [ -n "$version" ] && [ "${version%%.*}" -ge 10 ] ||
