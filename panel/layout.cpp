@@ -74,11 +74,3 @@ const ControlSpec kPanelControls[kPanelControlCount] = {
     {69, 65535, ControlKind::kStaticLabel, "揃", {205, 16, 8, 8}, 0},
     {70, 1010, ControlKind::kPushButton, "RearView", {123, 74, 33, 14}, kHidden},
 };
-
-const ControlSpec* FindControl(int id) {
-  if (id == kUnnamedControlId) return nullptr;
-  for (const ControlSpec& control : kPanelControls) {
-    if (control.id == id) return &control;
-  }
-  return nullptr;
-}

@@ -43,10 +43,9 @@ inline constexpr const char* kPanelFontFace = "MS UI Gothic";
 constexpr int kPanelFontPointSize = 9;
 constexpr DialogRect kPanelRect = {0, 0, 413, 92};
 
+// In template order. IDs other than 65535 are unique: both panels find a control by
+// its ID.
 extern const ControlSpec kPanelControls[kPanelControlCount];
-
-// The control with this ID, or null. IDs other than 65535 are unique.
-const ControlSpec* FindControl(int id);
 
 // True for a control that can be pressed and sends a command when clicked.
 constexpr bool IsButton(ControlKind kind) {

@@ -34,11 +34,6 @@ bool BindHostFunctions(const char* path) {
 
 bool HostFunctionsBound() { return g_bound; }
 
-void* HostFunctionAddress(int index) {
-  if (index < 0 || index >= kHostFunctionCount) return nullptr;
-  return reinterpret_cast<void*>(g_table[index]);
-}
-
 namespace host {
 namespace {
 

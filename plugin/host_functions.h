@@ -178,9 +178,6 @@ bool BindHostFunctions(const char* path);
 // called. False before the first MQInit and after one that answered 0.
 bool HostFunctionsBound();
 
-// The bound address of entry i (0 to 139), or null. For tests and diagnostics.
-void* HostFunctionAddress(int index);
-
 // Typed calls for the twenty host functions the plug-in uses. Each goes through the
 // bound table; callers make sure HostFunctionsBound() holds.
 namespace host {

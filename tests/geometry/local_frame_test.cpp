@@ -1,6 +1,9 @@
 // The local frame tools: origin and Z axis from the selection, and the two frame slots.
 #include <array>
 #include <cmath>
+#include <random>
+#include <utility>
+#include <vector>
 
 #include "tests/geometry/station_fixture.h"
 
@@ -58,6 +61,80 @@ TEST_F(LocalFrameTest, HeadingDegreesUseTheDecimalConstant) {
     EXPECT_EQ(Bits(angles[0]), Bits(degrees)) << x;
     EXPECT_EQ(angles[1], 0) << x;
   }
+}
+
+// The direction angles of a line from p to q, step by step as the frame defines them:
+// d = q - p in float; heading = float(atan2(d.x, d.z)); the length from the float sum
+// of squares, its root rounded to float; sine = float(d.y / length); rise =
+// float(asin(sine)); each angle turned into degrees with the decimal constant and
+// brought into [0, 360] a turn at a time. roundLength false keeps the root in double.
+struct EdgeAngles {
+  float heading, elevation;
+};
+EdgeAngles ExpectedAngles(standin::Vertex p, standin::Vertex q, bool roundLength = true) {
+  auto degrees = [](float radians) {
+    float d = static_cast<float>((static_cast<double>(radians) * 180.0) / 3.14159265);
+    while (d < 0) d = static_cast<float>(d + 360.0);
+    while (d > 360) d = static_cast<float>(d - 360.0);
+    return d;
+  };
+  const float dx = q.x - p.x, dy = q.y - p.y, dz = q.z - p.z;
+  const float heading = static_cast<float>(std::atan2(static_cast<double>(dx), dz));
+  const float squared = static_cast<float>(
+      static_cast<double>(dx) * dx + static_cast<double>(dy) * dy + static_cast<double>(dz) * dz);
+  const double root = std::sqrt(static_cast<double>(squared));
+  const double length = roundLength ? static_cast<float>(root) : root;
+  const float sine = static_cast<float>(dy / length);
+  const float rise = static_cast<float>(std::asin(static_cast<double>(sine)));
+  return {degrees(heading), degrees(-rise)};
+}
+
+// Lines in general position, bit for bit. Their ends are coordinates of up to a few
+// hundred units with three decimals, from a fixed sequence. Rounding the length to
+// float before the division changes the sine's last bit on about one such line in
+// four and the stored elevation's on about one in eight (the arc sine and the degrees
+// absorb the rest), so the test first makes sure that enough lines tell the two apart.
+TEST_F(LocalFrameTest, AnglesOfLinesInGeneralPositionAreExactToTheLastBit) {
+  std::mt19937 sequence(18);
+  auto coordinate = [&] {
+    return static_cast<float>(static_cast<int>(sequence() % 600001) - 300000) / 1000.0f;
+  };
+  const int o = doc_->AddObject("lines");
+  std::vector<std::pair<standin::Vertex, standin::Vertex>> lines;
+  for (int i = 0; i < 256; ++i) {
+    const standin::Vertex p = {coordinate(), coordinate(), coordinate()};
+    const standin::Vertex q = {coordinate(), coordinate(), coordinate()};
+    lines.push_back({p, q});
+    doc_->AddVertex(o, p.x, p.y, p.z);
+    doc_->AddVertex(o, q.x, q.y, q.z);
+    doc_->AddFace(o, {2 * i, 2 * i + 1});
+  }
+  int telling = 0;
+  for (const auto& [p, q] : lines) {
+    telling += Bits(ExpectedAngles(p, q).elevation) != Bits(ExpectedAngles(p, q, false).elevation);
+  }
+  ASSERT_GE(telling, 16) << "too few lines where the rounding of the length shows";
+
+  int tellingLine = -1;
+  for (int f = 0; f < static_cast<int>(lines.size()); ++f) {
+    const auto& [p, q] = lines[f];
+    const EdgeAngles expected = ExpectedAngles(p, q);
+    const Point3 angles = g_plugin.MeasureEdgeDirection(doc_->Handle(), o, f, 0, -1);
+    EXPECT_EQ(Bits(angles.x), Bits(expected.heading)) << "line " << f;
+    EXPECT_EQ(Bits(angles.y), Bits(expected.elevation)) << "line " << f;
+    EXPECT_EQ(Bits(angles.z), Bits(0.0f)) << "line " << f;
+    if (tellingLine < 0 && Bits(expected.elevation) != Bits(ExpectedAngles(p, q, false).elevation))
+      tellingLine = f;
+  }
+
+  // The same bits reach the current object's array through the panel's button.
+  doc_->currentObject = o;
+  doc_->SelectLine(o, tellingLine, 0);
+  panel_->Click(ctl::kSetLocalFrame);
+  const EdgeAngles expected = ExpectedAngles(lines[tellingLine].first, lines[tellingLine].second);
+  EXPECT_EQ(Bits(Obj(o).localAngles[0]), Bits(expected.heading));
+  EXPECT_EQ(Bits(Obj(o).localAngles[1]), Bits(expected.elevation));
+  EXPECT_EQ(Bits(Obj(o).localAngles[2]), Bits(0.0f));
 }
 
 // Indices just outside what exists give no direction and read no vertex: a line index

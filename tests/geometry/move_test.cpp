@@ -1,5 +1,8 @@
 // Moving the selection: relative and absolute, global and local, and what it refuses.
+#include <array>
 #include <cfloat>
+#include <random>
+#include <vector>
 
 #include "tests/geometry/station_fixture.h"
 
@@ -61,6 +64,76 @@ TEST_F(MoveTest, LocalMoveRoundsAfterEveryStep) {
   EXPECT_EQ(Bits(At(o, 1).x), 0xc0861a47u);
   EXPECT_EQ(Bits(At(o, 1).y), 0x3f627421u);
   EXPECT_EQ(Bits(At(o, 1).z), 0xc0cb3a8cu);
+}
+
+// The point transform as the frame defines it, each coordinate a double sum left to
+// right with the translation last, rounded to float. translationFirst puts the
+// translation at the start of the sums of the coordinates it names (x, y, z), which
+// gives the same float for ordinary coordinates.
+standin::Vertex Transform(standin::Vertex p, const standin::Matrix& m,
+                          std::array<bool, 3> translationFirst = {}) {
+  float out[3];
+  for (int c = 0; c < 3; ++c) {
+    const double turned =
+        translationFirst[c]
+            ? ((m[12 + c] + static_cast<double>(p.x) * m[c]) +
+               static_cast<double>(p.y) * m[4 + c]) +
+                  static_cast<double>(p.z) * m[8 + c]
+            : ((static_cast<double>(p.x) * m[c] + static_cast<double>(p.y) * m[4 + c]) +
+               static_cast<double>(p.z) * m[8 + c]) +
+                  m[12 + c];
+    out[c] = static_cast<float>(turned);
+  }
+  return {out[0], out[1], out[2]};
+}
+
+// Geometry far from the origin: a local frame turned off every axis of the world, its
+// origin at x = 65536, so that the inverse's translation is -65536 times its first
+// row, and vertices within 10^-4 of that origin. On the way into the frame the
+// coordinate 65536 cancels the translation, and the order of the sum shows in the last
+// bits of the small local coordinates; the way back adds no translation to y and z,
+// which keep those bits. The case is first checked to show the order in the x and y
+// sums and in the z sum.
+TEST_F(MoveTest, LocalMoveFarFromTheOriginAddsEachTranslationLast) {
+  standin::Matrix toLocal = {0.75f,   0.5f,     -0.4375f, 0,  //
+                             -0.5f,   0.8125f,  0.3125f,  0,  //
+                             0.4375f, -0.3125f, 0.84375f, 0,  //
+                             0,       0,        0,        1};
+  for (int c = 0; c < 3; ++c) toLocal[12 + c] = -65536 * toLocal[c];
+  const standin::Matrix toGlobal = standin::Inverse(toLocal);
+  std::mt19937 sequence(16);
+  auto near = [&] {
+    return static_cast<float>(static_cast<int>(sequence() % 20001) - 10000) * 1e-8f;
+  };
+  std::vector<standin::Vertex> vertices = {{65536, 0.0001f, -0.0002f}};
+  for (int i = 0; i < 31; ++i) vertices.push_back({65536, near(), near()});
+  const standin::Vertex move = {1e-7f, -2e-7f, 0};
+  auto moved = [&](standin::Vertex v, std::array<bool, 3> translationFirst = {}) {
+    const standin::Vertex local = Transform(v, toLocal, translationFirst);
+    return Transform({local.x + move.x, local.y + move.y, local.z + move.z}, toGlobal,
+                     translationFirst);
+  };
+  bool xyTell = false, zTell = false;
+  for (const standin::Vertex& v : vertices) {
+    xyTell = xyTell || moved(v) != moved(v, {true, true, false});
+    zTell = zTell || moved(v) != moved(v, {false, false, true});
+  }
+  ASSERT_TRUE(xyTell && zTell) << "the case does not tell the order of the sums apart";
+
+  const int o = doc_->AddObject("far");
+  for (const standin::Vertex& v : vertices) doc_->AddVertex(o, v.x, v.y, v.z);
+  doc_->SelectAllVertices(o);
+  doc_->SetGlobalMatrices(o, toGlobal, toLocal);
+  doc_->currentObject = o;
+  panel_->Click(ctl::kLocal);
+  SetTexts(kMove, "0.0000001", "-0.0000002", "0");
+  Run(&GridshiftPlugin::MoveSelection);
+  for (int i = 0; i < static_cast<int>(vertices.size()); ++i) {
+    const standin::Vertex expected = moved(vertices[i]);
+    EXPECT_EQ(Bits(At(o, i).x), Bits(expected.x)) << "vertex " << i;
+    EXPECT_EQ(Bits(At(o, i).y), Bits(expected.y)) << "vertex " << i;
+    EXPECT_EQ(Bits(At(o, i).z), Bits(expected.z)) << "vertex " << i;
+  }
 }
 
 TEST_F(MoveTest, WithoutACurrentObjectNothingMovesAndRefreshesResume) {

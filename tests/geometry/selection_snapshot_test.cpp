@@ -92,6 +92,55 @@ TEST_F(SnapshotTest, FacesOfManyPointsAreReadWhole) {
   EXPECT_EQ(g_plugin.m_selectedLineLength, 1.0f);
 }
 
+// Faces beyond the inline room, each larger than the one before, so the heap room
+// for a face's points must grow again and again: kept from an earlier, smaller face,
+// it would let the host write past its end. Each face has its own vertices and its
+// selected line at its far end, past the room the face before needed; the last face
+// is selected whole. A later snapshot meets a larger face still.
+TEST_F(SnapshotTest, EachLargerFaceGetsRoomForAllItsPoints) {
+  const int o = doc_->AddObject("rings");
+  const int sizes[] = {FacePointBuffer::kInlinePoints + 6, 2 * FacePointBuffer::kInlinePoints + 1,
+                       5 * FacePointBuffer::kInlinePoints};
+  std::vector<int> expected;
+  float expectedLength = 0;
+  int next = 0;
+  for (int size : sizes) {
+    std::vector<int> ring;
+    for (int i = 0; i < size; ++i) {
+      // Steps of 0.5 along x and a rise of 1 in y make the far line 1.25 long squared.
+      doc_->AddVertex(o, 0.5f * static_cast<float>(next), static_cast<float>(next), 0);
+      ring.push_back(next++);
+      expected.push_back(0);
+    }
+    const int face = doc_->AddFace(o, ring);
+    if (size == sizes[2]) {
+      doc_->SelectFace(o, face);
+      for (int v : ring) expected[v] = 1;
+    } else {
+      doc_->SelectLine(o, face, size - 2);  // from its next-to-last point to its last
+      expected[ring[size - 2]] = expected[ring[size - 1]] = 1;
+      expectedLength += std::sqrt(1.25f);
+    }
+  }
+  Snapshot();
+  EXPECT_EQ(Flags(), expected);
+  EXPECT_EQ(g_plugin.m_selectedLineLength, expectedLength);
+
+  // Larger again, in the next snapshot: the room kept from the last one is too small.
+  std::vector<int> ring;
+  for (int i = 0; i < 8 * FacePointBuffer::kInlinePoints; ++i) {
+    doc_->AddVertex(o, 0, 0, static_cast<float>(i));
+    ring.push_back(next++);
+    expected.push_back(0);
+  }
+  doc_->SelectLine(o, doc_->AddFace(o, ring), static_cast<int>(ring.size()) - 1);  // wraps
+  expected[ring.back()] = expected[ring.front()] = 1;
+  expectedLength += static_cast<float>(ring.size() - 1);
+  Snapshot();
+  EXPECT_EQ(Flags(), expected);
+  EXPECT_EQ(g_plugin.m_selectedLineLength, expectedLength);
+}
+
 TEST_F(SnapshotTest, PointIndicesOutsideTheObjectMarkNothingAndAddNoLength) {
   const int a = doc_->AddObject("a", {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}, {{0, 1, 7}, {-3, 2, 1}});
   doc_->AddObject("b", {{5, 5, 5}});

@@ -7,6 +7,7 @@
 #include "host/stand_in_host.h"
 #include "panel/control_ids.h"
 #include "panel/headless/headless_panel.h"
+#include "panel/layout.h"
 #include "plugin/entry_points.h"
 #include "plugin/gridshift_plugin.h"
 
@@ -15,9 +16,12 @@ namespace {
 class StationLifecycle : public ::testing::Test {
  protected:
   void SetUp() override {
-    doc_ = &standin::Host::Instance().Reset();
+    NewDocument();
     ASSERT_EQ(MQInit(GRIDWELL_HOSTAPI_PATH), 1);
-    // One selected vertex, so that a refresh shows in the centre fields.
+  }
+  // One selected vertex, so that a refresh shows in the centre fields.
+  void NewDocument() {
+    doc_ = &standin::Host::Instance().Reset();
     const int object = doc_->AddObject("o", {{1, 2, 3}, {5, 5, 5}}, {});
     doc_->SelectVertex(object, 0);
     doc_->currentObject = object;
@@ -33,6 +37,42 @@ class StationLifecycle : public ::testing::Test {
     return text;
   }
   int Refreshes() { return standin::Host::Instance().CallsTo("MQDoc_GetGlobalInverseMatrix"); }
+  static long HostCalls() {
+    long total = 0;
+    for (int count : standin::Host::Instance().calls) total += count;
+    return total;
+  }
+
+  // Everything a person or the host can do to a started, shown station after a
+  // binding that failed. None of it may call the host: the table may point into a
+  // module that is gone. Answers as the events answer without a host.
+  void PressEverythingWithoutAHost() {
+    HeadlessPanel* panel = HeadlessPanel::Current();
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(panel->IsVisible());
+    for (const ControlSpec& control : kPanelControls) {
+      if (!IsButton(control.kind)) continue;
+      panel->Click(control.id);
+      // Reaches the hidden button and the disabled paste buttons too.
+      panel->Command(control.id, 0);
+    }
+    for (int field :
+         {ctl::kMoveX, ctl::kMoveY, ctl::kMoveZ, ctl::kRotateX, ctl::kRotateY, ctl::kRotateZ}) {
+      panel->Type(field, '\r');
+    }
+    panel->Click(ctl::kCentreX);  // Return on a read-only field presses the default button
+    panel->PressKey(0x0D);
+    int flag = 1;
+    EXPECT_EQ(Event(1), 0);
+    EXPECT_EQ(Event(100, &flag), 0);
+    EXPECT_EQ(Event(210), 0);
+    EXPECT_EQ(Event(211), 0);
+    for (int code : {220, 221, 222}) EXPECT_EQ(Event(code), 1) << code;
+    panel->PressKey(0x1B);  // Escape: the close box
+    EXPECT_FALSE(panel->IsVisible());
+    panel->Command(ctl::kHideCommand, 0);
+    panel->Command(ctl::kCloseCommand, 0);
+  }
 
   standin::Document* doc_ = nullptr;
 };
@@ -169,6 +209,42 @@ TEST_F(StationLifecycle, TheCloseBoxHidesClearsShownAndTellsTheHost) {
   EXPECT_EQ(sent[0].record.id, kPluginId);
   EXPECT_EQ(sent[0].record.index, 0);
   EXPECT_EQ(sent[0].option, 0);
+}
+
+// A second MQInit that fails, after one that succeeded, leaves the table unbound:
+// whether the module could not be loaded (the entries still point into the first
+// host) or lacked a name (they now point into a module already released).
+TEST_F(StationLifecycle, AfterAFailedRebindingNoButtonKeyOrEventReachesTheHost) {
+  for (const char* failing : {"no-such-module-here.dll", GRIDWELL_INCOMPLETE_HOST_PATH}) {
+    SCOPED_TRACE(failing);
+    ASSERT_EQ(MQInit(GRIDWELL_HOSTAPI_PATH), 1);
+    ASSERT_EQ(Event(1), 1);
+    int shown = 1;
+    ASSERT_EQ(Event(100, &shown), 1);
+    HeadlessPanel::Current()->SetText(ctl::kMoveX, "1");
+    // While bound, a button reaches the host: what is counted below can change.
+    long calls = HostCalls();
+    HeadlessPanel::Current()->Click(ctl::kMove);
+    ASSERT_GT(HostCalls(), calls);
+    const standin::Vertex moved = doc_->VertexAt(0, 0);
+    ASSERT_EQ(moved, (standin::Vertex{2, 2, 3}));
+
+    ASSERT_EQ(MQInit(failing), 0);
+    calls = HostCalls();
+    PressEverythingWithoutAHost();
+    EXPECT_EQ(HostCalls(), calls);
+    EXPECT_EQ(doc_->VertexAt(0, 0), moved);
+    EXPECT_TRUE(standin::Host::Instance().sentMessages.empty());
+    EXPECT_EQ(Event(101), 0);  // the close box still hid the station
+
+    // A binding that succeeds again brings it all back.
+    ASSERT_EQ(MQInit(GRIDWELL_HOSTAPI_PATH), 1);
+    calls = HostCalls();
+    EXPECT_EQ(Event(210), 0);
+    EXPECT_GT(HostCalls(), calls);
+    EXPECT_EQ(Event(2), 1);
+    NewDocument();
+  }
 }
 
 }  // namespace
