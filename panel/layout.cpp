@@ -4,7 +4,8 @@
 const ControlSpec kPanelControls[kPanelControlCount] = {
     {0, 65535, ControlKind::kGroupBox, "移動", {64, 1, 288, 88}, 0},
     {1, 1013, ControlKind::kAutoRadio, "Global", {2, 1, 32, 13}, kStartsGroup},
-    {2, 1014, ControlKind::kAutoRadio, "Local", {36, 1, 33, 13}, 0},
+    // Reaches five units into the frame of "移動": clipped, it leaves the caption whole.
+    {2, 1014, ControlKind::kAutoRadio, "Local", {36, 1, 33, 13}, kClipsSiblings},
     {3, 57690, ControlKind::kAutoRadio, "相対", {67, 12, 29, 10}, kStartsGroup},
     {4, 57691, ControlKind::kAutoRadio, "絶対", {94, 12, 29, 10}, 0},
     {5, 57686, ControlKind::kEditableField, "", {17, 25, 40, 15}, 0},

@@ -17,6 +17,9 @@ enum class ControlKind : uint8_t {
 // Flags of a control beyond its kind.
 constexpr uint8_t kStartsGroup = 1;  // first radio of an auto-radio group
 constexpr uint8_t kHidden = 2;       // never made visible
+// Clipped against the sibling controls stacked above it, so that it never paints its
+// background over a frame it reaches into (a group box's caption, say).
+constexpr uint8_t kClipsSiblings = 4;
 
 // Position and size in dialog units inside the panel's client area.
 struct DialogRect {

@@ -40,6 +40,8 @@ def main():
             style += " | WS_GROUP"
         if "kHidden" in flags:
             style += " | NOT WS_VISIBLE"
+        if "kClipsSiblings" in flags:
+            style += " | WS_CLIPSIBLINGS"
         lines.append(f'  CONTROL "{label}", {cid}, "{cls}", {style}, {x}, {y}, {cx}, {cy}')
     lines.append("END")
     (ROOT / "resources/panel_dialog.rc").write_text("\n".join(lines) + "\n", encoding="utf-8")

@@ -17,8 +17,9 @@ VERSION, DLL_PATH, SOURCE_DIR, BUILD_DIR = sys.argv[1:5]
 del sys.argv[1:5]
 
 # Docs that may name the version; the ones that ship in the zip must.
-DOCS = ["README.md", "docs/INSTALL.md", "docs/USER_GUIDE.md", "docs/DEVELOPING.md"]
-SHIPPED_DOCS = ["docs/INSTALL.md", "docs/USER_GUIDE.md"]
+DOCS = ["README.md", "docs/INSTALL.md", "docs/USER_GUIDE.md", "docs/DEVELOPING.md",
+        "docs/INSTALL.ja.md", "docs/USER_GUIDE.ja.md"]
+SHIPPED_DOCS = ["docs/INSTALL.md", "docs/USER_GUIDE.md", "docs/INSTALL.ja.md", "docs/USER_GUIDE.ja.md"]
 
 # Any four-part number in those docs is a version of Gridwell: none other is written
 # that way there.
@@ -57,6 +58,7 @@ class OneVersion(unittest.TestCase):
         for doc in DOCS:
             path = os.path.join(SOURCE_DIR, doc)
             if not os.path.exists(path):
+                self.assertNotIn(doc, SHIPPED_DOCS, f"{doc} ships in the zip but is missing")
                 continue
             with open(path, encoding="utf-8") as f:
                 text = f.read()

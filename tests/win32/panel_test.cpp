@@ -1,11 +1,12 @@
 // The real panel of Gridwell.dll under the stand-in host: the dialog against the
 // layout table, the initial state, the keystroke filter on real edit controls, the
-// panel's own commands and keys, keys pressed through the host's message loop, where
-// the panel opens, and what it does when creation or its icon fails. Driven as the
-// scenario tool drives it.
+// panel's own commands and keys, keys pressed through the host's message loop, what it
+// paints where controls overlap, where the panel opens, and what it does when creation
+// or its icon fails. Driven as the scenario tool drives it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "panel/layout.h"
 #include "panel/win32/centring.h"
 #include "plugin/gridshift_plugin.h"
+#include "tests/support/caption_band.h"
 #include "tests/win32/dialog_template.h"
 
 namespace {
@@ -112,6 +114,7 @@ DWORD ExpectedStyle(const ControlSpec& c) {
       break;
   }
   if (c.flags & kStartsGroup) style |= WS_GROUP;
+  if (c.flags & kClipsSiblings) style |= WS_CLIPSIBLINGS;
   return style;
 }
 
@@ -246,7 +249,7 @@ TEST_F(PanelTest, CreatedControlsMatchTheLayoutTableControlByControl) {
     if (IsValueField(control.kind)) {
       EXPECT_TRUE((style & WS_BORDER) || (exStyle & WS_EX_CLIENTEDGE));
     }
-    DWORD mask = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | 0xFFFF;
+    DWORD mask = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS | 0xFFFF;
     if (control.kind == ControlKind::kAutoRadio) {
       // Checking a radio gives it the tab stop of its group and takes it from the
       // others, so that Tab lands on the chosen one.
@@ -653,6 +656,81 @@ TEST_F(PanelKeyboardTest, EscapeClosesLikeTheCloseBoxWhileCommandOneOnlyHides) {
   m_driver->PressKey(VK_RETURN);
   EXPECT_EQ(host().sentMessages.size(), 1u);
   EXPECT_EQ(host().stationCallbacks, 0);
+}
+
+// --- What the panel paints ------------------------------------------------------
+
+// The panel's client pixels inside area, as painted on the screen.
+std::vector<uint32_t> PaintedPixels(HWND panel, const RECT& area) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  std::vector<uint32_t> pixels;
+  HDC window = GetDC(panel);
+  HDC memory = CreateCompatibleDC(window);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap != nullptr) {
+    HGDIOBJ before = SelectObject(memory, bitmap);
+    if (BitBlt(memory, 0, 0, width, height, window, area.left, area.top, SRCCOPY)) {
+      GdiFlush();
+      const auto* first = static_cast<const uint32_t*>(bits);
+      pixels.assign(first, first + static_cast<size_t>(width) * height);
+    }
+    SelectObject(memory, before);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  ReleaseDC(panel, window);
+  return pixels;
+}
+
+void RepaintNow(HWND panel) {
+  RedrawWindow(panel, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  standin::PumpHostMessages();
+}
+
+// A control that reaches into a group box's caption (the "Local" radio into "移動")
+// must leave the caption as it would be without that control: the same pixels with
+// the control shown and hidden.
+TEST_F(PanelTest, ACaptionLooksTheSameWithAndWithoutTheControlsReachingIntoIt) {
+  ASSERT_EQ(Show(1), 1);
+  RepaintNow(m_panel);
+  for (const ControlSpec& box : kPanelControls) {
+    if (box.kind != ControlKind::kGroupBox) continue;
+    const DialogRect band = caption_band::Of(box);
+    std::vector<HWND> neighbours;
+    for (const ControlSpec& c : kPanelControls) {
+      if (&c != &box && caption_band::PaintsInto(c, band) && (c.flags & kHidden) == 0)
+        neighbours.push_back(GetDlgItem(m_panel, c.id));
+    }
+    if (neighbours.empty()) continue;
+    SCOPED_TRACE(box.label);
+
+    RECT area = {band.x, band.y, band.x + band.cx, band.y + band.cy};
+    MapDialogRect(m_panel, &area);
+    const std::vector<uint32_t> shown = PaintedPixels(m_panel, area);
+    for (HWND neighbour : neighbours) ShowWindow(neighbour, SW_HIDE);
+    RepaintNow(m_panel);
+    const std::vector<uint32_t> alone = PaintedPixels(m_panel, area);
+    for (HWND neighbour : neighbours) ShowWindow(neighbour, SW_SHOW);
+    RepaintNow(m_panel);
+
+    ASSERT_FALSE(alone.empty()) << "the screen could not be read";
+    // The caption itself is there to compare: more than one colour in its band.
+    EXPECT_NE(std::count(alone.begin(), alone.end(), alone.front()),
+              static_cast<std::ptrdiff_t>(alone.size()));
+    ASSERT_EQ(shown.size(), alone.size());
+    size_t differing = 0;
+    for (size_t i = 0; i < shown.size(); ++i) differing += shown[i] != alone[i] ? 1 : 0;
+    EXPECT_EQ(differing, 0u) << "of " << shown.size() << " pixels painted over";
+  }
 }
 
 // --- Where the panel opens ------------------------------------------------------
