@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Writes docs/PERFORMANCE.md and the plot's data from the benchmark results.
 
-    report.py NATIVE_JSON PORTABLE_NATIVE_TSV PORTABLE_WINDOWS_TSV MACHINE_TXT CALLGRIND_DIR OUT_DIR
+    report.py NATIVE_JSON PORTABLE_NATIVE_TSV PORTABLE_WIN32_TSV PORTABLE_WIN64_TSV \
+              MACHINE_TXT CALLGRIND_DIR OUT_DIR
 
 NATIVE_JSON is Google Benchmark's JSON with repetitions; the portable files hold the
-"result" lines of gridwell_portable_bench natively and under Wine; CALLGRIND_DIR holds
+"result" lines of gridwell_portable_bench natively and as each Windows edition under
+Wine (a missing file is an edition not measured); CALLGRIND_DIR holds
 the dumps of gridwell_instruction_count (one per counted run, named by its case) and
 its "case" lines in cases.tsv.
 """
@@ -14,7 +16,8 @@ import os
 import sys
 from collections import defaultdict
 
-native_json, portable_native, portable_windows, machine_txt, callgrind_dir, out_dir = sys.argv[1:7]
+(native_json, portable_native, portable_win32, portable_win64, machine_txt, callgrind_dir,
+ out_dir) = sys.argv[1:8]
 
 # --- Google Benchmark medians -------------------------------------------------
 # name -> aggregate name ("median", "mean", ...) -> entry; scripts/bench asks Google
@@ -89,7 +92,9 @@ def read_portable(path):
 
 
 portable_n = read_portable(portable_native)
-portable_w = read_portable(portable_windows)
+# Each Windows edition's results, by edition, in the order they are shown.
+EDITIONS = (("win32", "32-bit"), ("win64", "64-bit"))
+portable_w = {"win32": read_portable(portable_win32), "win64": read_portable(portable_win64)}
 
 
 # --- Instruction counts ---------------------------------------------------------
@@ -193,12 +198,15 @@ if instruction_rows:
 else:
     w("| plug-in at most 1.3 × its baseline in instructions | **not measured**: no callgrind results |")
 refresh_key = ("RefreshReadouts", 10000)
-if refresh_key in portable_n and refresh_key in portable_w and not emulated:
-    ratio_w = portable_w[refresh_key][0] / portable_n[refresh_key][0]
-    base_w = portable_w[refresh_key][1] / portable_n[refresh_key][1]
-    w(f"| Windows under Wine: unchanged refresh of 10^4 vertices within 2 × native | {verdict(ratio_w <= 2)}: {portable_w[refresh_key][0]:.3f} ms against {portable_n[refresh_key][0]:.3f} ms native, {ratio_w:.2f} × (the host calls alone: {portable_w[refresh_key][1]:.3f} ms against {portable_n[refresh_key][1]:.3f} ms, {base_w:.2f} ×) |")
-else:
-    w("| Windows under Wine: unchanged refresh of 10^4 vertices within 2 × native | **not measured**: " + ("32-bit code was emulated on this machine, where Windows timings mean nothing; the count of `SetWindowTextA` calls per unchanged refresh is 0, proven by `tests/win32/field_write_test.cpp`" if emulated else "no Windows results") + " |")
+for edition, bits in EDITIONS:
+    target = f"{bits} Windows under Wine: unchanged refresh of 10^4 vertices within 2 × native"
+    results = portable_w[edition]
+    if refresh_key in portable_n and refresh_key in results and not (emulated and edition == "win32"):
+        ratio_w = results[refresh_key][0] / portable_n[refresh_key][0]
+        base_w = results[refresh_key][1] / portable_n[refresh_key][1]
+        w(f"| {target} | {verdict(ratio_w <= 2)}: {results[refresh_key][0]:.3f} ms against {portable_n[refresh_key][0]:.3f} ms native, {ratio_w:.2f} × (the host calls alone: {results[refresh_key][1]:.3f} ms against {portable_n[refresh_key][1]:.3f} ms, {base_w:.2f} ×) |")
+    else:
+        w(f"| {target} | **not measured**: " + ("32-bit code was emulated on this machine, where 32-bit Windows timings mean nothing; the count of `SetWindowTextA` calls per unchanged refresh is 0, proven by `tests/win32/field_write_test.cpp`" if emulated and edition == "win32" else f"no {bits} Windows results") + " |")
 if refresh_1e5:
     fastest = min(refresh_1e5, key=lambda r: r["plugin_cpu"])
     slowest = max(refresh_1e5, key=lambda r: r["plugin_cpu"])
@@ -274,39 +282,49 @@ w("")
 w("`gridwell_portable_bench` loads the plug-in as a host does (natively `libgridwell.so`")
 w("with its headless panel, on Windows `Gridwell.dll` with its real dialog, driven by")
 w("window messages, under Wine) and times each operation with `steady_clock`: median wall")
-w("time of interleaved repetitions, faces selected in one object. `scripts/bench` runs")
-w("the Windows side only while 32-bit code runs on the CPU itself (no enabled qemu-i386")
-w("binfmt entry, checked just before), since emulated timings would mean nothing.")
+w("time of interleaved repetitions, faces selected in one object, for each Windows")
+w("edition under its own Wine. `scripts/bench` runs the 32-bit edition only while 32-bit")
+w("code runs on the CPU itself (no enabled qemu-i386 binfmt entry, checked just before),")
+w("since emulated timings would mean nothing; the 64-bit edition always runs on the CPU.")
 w("")
-if portable_n and portable_w:
+ratios = {}
+for edition, bits in EDITIONS:
+    results = portable_w[edition]
+    if not (portable_n and results):
+        continue
+    w(f"### {bits} edition")
+    w("")
     w("| operation | vertices | native plug-in ms | Windows plug-in ms | Windows / native | native baseline ms | Windows baseline ms | Windows / native |")
     w("|---|---:|---:|---:|---:|---:|---:|---:|")
-    ratios = []
+    ratios[bits] = []
     for key in sorted(portable_n, key=lambda k: (order.get(k[0], 99), k[1])):
-        if key not in portable_w:
+        if key not in results:
             continue
-        (np, nb), (wp, wb) = portable_n[key], portable_w[key]
-        ratios.append(wp / np)
+        (np, nb), (wp, wb) = portable_n[key], results[key]
+        ratios[bits].append(wp / np)
         w(f"| {key[0]} | {key[1]} | {np:.3f} | {wp:.3f} | {wp / np:.2f} | {nb:.3f} | {wb:.3f} | {wb / nb:.2f} |")
-    if ratios:
-        w("")
-        w(f"Median Windows / native ratio of the plug-in's times: {median(ratios):.2f}. A value")
-        w("field is set only when its text differs from the text in the field, so a refresh")
-        w("of an unchanged document makes no `SetWindowTextA` call (each one is a round trip")
-        w("to the window system under Wine, and a repaint on Windows); it reads the thirteen")
-        w("texts back instead (`GetWindowTextA`, a message to a window of the same thread).")
-        w("An operation that moves vertices still sets the texts that change. The panel")
-        w("finds its fields and radios from the handles it kept at initialisation, and the")
-        w("window procedure of a taken-over field finds its object in a table of its own:")
-        w("under Wine both `GetDlgItem` and reading a window property are requests to the")
-        w("window server, and with them this refresh took 1.6 to 2.0 ms under Wine instead")
-        w("of about 0.3 ms (measured side by side, 31 repetitions, 2026-12-09).")
-elif emulated:
-    w("Not measured: 32-bit code ran under an emulator on this machine (a qemu-i386 binfmt")
-    w("entry was enabled), where Windows timings mean nothing. That an unchanged refresh")
-    w("makes no `SetWindowTextA` call is proven by `tests/win32/field_write_test.cpp`.")
-else:
-    w("(No Windows figures: the Wine run did not produce results.)")
+    w("")
+if emulated and not portable_w["win32"]:
+    w("The 32-bit edition was not measured: 32-bit code ran under an emulator on this")
+    w("machine (a qemu-i386 binfmt entry was enabled), where its timings mean nothing. That")
+    w("an unchanged refresh makes no `SetWindowTextA` call is proven by")
+    w("`tests/win32/field_write_test.cpp`.")
+    w("")
+if any(ratios.values()):
+    medians = ", ".join(f"{bits} {median(r):.2f}" for bits, r in ratios.items() if r)
+    w(f"Median Windows / native ratio of the plug-in's times: {medians}. A value")
+    w("field is set only when its text differs from the text in the field, so a refresh")
+    w("of an unchanged document makes no `SetWindowTextA` call (each one is a round trip")
+    w("to the window system under Wine, and a repaint on Windows); it reads the thirteen")
+    w("texts back instead (`GetWindowTextA`, a message to a window of the same thread).")
+    w("An operation that moves vertices still sets the texts that change. The panel")
+    w("finds its fields and radios from the handles it kept at initialisation, and the")
+    w("window procedure of a taken-over field finds its object in a table of its own:")
+    w("under Wine both `GetDlgItem` and reading a window property are requests to the")
+    w("window server, and with them this refresh took 1.6 to 2.0 ms under Wine instead")
+    w("of about 0.3 ms (measured side by side, 31 repetitions, 2026-12-09).")
+elif not emulated:
+    w("(No Windows figures: the Wine runs did not produce results.)")
 w("")
 w("## Where the time goes, and what was changed")
 w("")

@@ -37,6 +37,12 @@ namespace {
 
 #ifdef _WIN32
 constexpr char kPluginFile[] = "Gridwell.dll";
+// Where the build puts this edition's product.
+#ifdef _WIN64
+constexpr char kDistFolder[] = "dist\\win64\\";
+#else
+constexpr char kDistFolder[] = "dist\\win32\\";
+#endif
 constexpr char kIncompleteHostFile[] = "gridwell-host-incomplete.dll";
 constexpr char kSlash = '\\';
 #else
@@ -60,7 +66,7 @@ std::string DefaultPluginPath() {
       base + kSlash + kPluginFile,
       base + kSlash + ".." + kSlash + "plugin" + kSlash + kPluginFile,
 #ifdef _WIN32
-      base + "\\..\\..\\dist\\win32\\" + kPluginFile,
+      base + "\\..\\..\\" + kDistFolder + kPluginFile,
 #endif
   };
   for (const std::string& path : candidates) {

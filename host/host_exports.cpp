@@ -61,7 +61,7 @@ inline Document& TheDocument() { return g_document; }
 // The document behind a handle: only the host's own.
 Document* DocumentOf(MQDocument doc) {
   Document& document = TheDocument();
-  return reinterpret_cast<Document*>(doc) == &document ? &document : nullptr;
+  return standin::UntagHandle(doc) == &document ? &document : nullptr;
 }
 
 // The object behind (document, index), or null.
@@ -82,7 +82,7 @@ void NoteEdit() {
 
 HOSTAPI_EXPORT MQWindowHandle MQ_GetWindowHandle() {
   COUNT_CALL(MQ_GetWindowHandle);
-  return H().mainWindow;
+  return H().WindowHandle();
 }
 
 HOSTAPI_EXPORT int MQ_StationCallback(MQStationCallbackProc proc, void* option) {
@@ -97,6 +97,26 @@ HOSTAPI_EXPORT int MQ_StationCallback(MQStationCallbackProc proc, void* option) 
   return answer;
 }
 
+namespace {
+
+// A message record read as the modeller lays it out, field by field at its offset,
+// not through the plug-in's declaration: product, identifier and index at 0, 4 and 8,
+// the option pointer at 12 on a 32-bit platform and, after 4 bytes of padding, at 16
+// on a 64-bit one.
+constexpr size_t kMessageOptionOffset = sizeof(void*) == 8 ? 16 : 12;
+
+HostMessageRecord ReadMessageRecord(const void* data) {
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  HostMessageRecord record;
+  std::memcpy(&record.product, bytes, 4);
+  std::memcpy(&record.id, bytes + 4, 4);
+  std::memcpy(&record.index, bytes + 8, 4);
+  std::memcpy(&record.option, bytes + kMessageOptionOffset, sizeof record.option);
+  return record;
+}
+
+}  // namespace
+
 HOSTAPI_EXPORT int MQ_SendMessage(int message, void* data) {
   COUNT_CALL(MQ_SendMessage);
   standin::SentMessage sent = {};
@@ -104,7 +124,7 @@ HOSTAPI_EXPORT int MQ_SendMessage(int message, void* data) {
   sent.option = -1;
   sent.hadData = data != nullptr;
   if (data != nullptr) {
-    std::memcpy(&sent.record, data, sizeof sent.record);
+    sent.record = ReadMessageRecord(data);
     if (sent.record.option != nullptr) sent.option = *sent.record.option;
   }
   H().sentMessages.push_back(sent);

@@ -204,17 +204,18 @@ void Document::Clear() {
   currentObject = -1;
 }
 
-MQDocument Document::Handle() { return reinterpret_cast<MQDocument>(this); }
+MQDocument Document::Handle() { return TagHandle<MQDocument>(this); }
 
 Document* Document::FromHandle(MQDocument handle) {
   Document* document = &Host::Instance().document();
-  return reinterpret_cast<Document*>(handle) == document ? document : nullptr;
+  return UntagHandle(handle) == document ? document : nullptr;
 }
 
 Object* Document::FindObjectHandle(MQObject handle) {
-  if (handle == nullptr || liveObjects_.count(handle) == 0) return nullptr;
+  void* address = UntagHandle(handle);
+  if (address == nullptr || liveObjects_.count(address) == 0) return nullptr;
   lastHandle_ = handle;
-  lastObject_ = reinterpret_cast<Object*>(handle);
+  lastObject_ = static_cast<Object*>(address);
   return lastObject_;
 }
 
@@ -283,6 +284,6 @@ const char* HostModulePath() {
   return path.c_str();
 }
 
-MQScene SceneHandle() { return reinterpret_cast<MQScene>(&g_scene0); }
+MQScene SceneHandle() { return TagHandle<MQScene>(&g_scene0); }
 
 }  // namespace standin

@@ -32,6 +32,32 @@
 
 namespace standin {
 
+// Handles as the host hands them out and takes them back. On a 64-bit build every
+// document, object, scene and window handle carries a tag in its top 16 bits, which
+// no user-space address has, so it has bits above 4 GiB set wherever the host's memory
+// happens to lie. A handle that comes back without its tag, as one kept in a 32-bit
+// int on the way would, is refused like an unknown one, and the test that used it
+// fails. A 32-bit build has no upper half to lose, and no tag.
+//
+// Windows uses only the low 32 bits of a window handle (so that 32-bit and 64-bit
+// programs can share windows), and so does Wine: the main window's handle with its tag
+// is accepted as the panel's owner, which then is the main window itself.
+constexpr uintptr_t kHandleTagMask = static_cast<uintptr_t>(0xFFFF'0000'0000'0000ull);
+constexpr uintptr_t kHandleTag = static_cast<uintptr_t>(0x4757'0000'0000'0000ull);
+
+template <typename Handle>
+Handle TagHandle(const void* address) {
+  if (address == nullptr) return nullptr;
+  return reinterpret_cast<Handle>(reinterpret_cast<uintptr_t>(address) | kHandleTag);
+}
+
+// The address behind a handle, or null for one without the tag.
+inline void* UntagHandle(const void* handle) {
+  const uintptr_t value = reinterpret_cast<uintptr_t>(handle);
+  if ((value & kHandleTagMask) != kHandleTag) return nullptr;
+  return reinterpret_cast<void*>(value & ~kHandleTagMask);
+}
+
 struct Vertex {
   float x, y, z;
   bool operator==(const Vertex&) const = default;
@@ -129,7 +155,7 @@ class Document {
     if (handle != nullptr && handle == lastHandle_) return lastObject_;
     return FindObjectHandle(handle);
   }
-  static MQObject HandleOf(Object* object) { return reinterpret_cast<MQObject>(object); }
+  static MQObject HandleOf(Object* object) { return TagHandle<MQObject>(object); }
 
  private:
   Object* FindObjectHandle(MQObject handle);
@@ -163,7 +189,9 @@ class Host {
   int stationCallbacks = 0;  // requests received, refused ones included
   bool insideStationCallback = false;
 
-  MQWindowHandle mainWindow;  // what MQ_GetWindowHandle answers; a non-null fake natively
+  MQWindowHandle mainWindow;  // the host's main window; a non-null fake natively
+  // What MQ_GetWindowHandle answers: the main window's handle, tagged.
+  MQWindowHandle WindowHandle() const { return TagHandle<MQWindowHandle>(mainWindow); }
 
   std::vector<SentMessage> sentMessages;
 

@@ -4,6 +4,7 @@
 // beyond the call that delivered it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 struct MQDocumentHandle;
@@ -25,13 +26,25 @@ constexpr int kLocalFrameArray = 772;   // 16 floats, never interpreted
 // Host message sent when the panel is closed with its close box.
 constexpr int kStationClosedMessage = 100;
 
-// Data of an MQ_SendMessage call. Four 32-bit words on the 32-bit platform.
+// Data of an MQ_SendMessage call, in the platform's natural C layout: three 32-bit
+// words, then the option pointer at its own alignment. This record is the one place
+// where the data of the two Windows editions differ. On 32-bit Windows it is four
+// 32-bit words, 16 bytes, the option at offset 12. On 64-bit Windows the pointer is 8
+// bytes and 8-aligned, so 4 bytes of padding follow the index and the option sits at
+// offset 16, 24 bytes in all: the layout the host's own compiler gives the same
+// declaration, and the one the host reads.
 struct HostMessageRecord {
   uint32_t product;
   uint32_t id;
   int32_t index;    // always 0
   int32_t* option;  // points at a 32-bit 0
 };
+static_assert(offsetof(HostMessageRecord, product) == 0 && offsetof(HostMessageRecord, id) == 4 &&
+              offsetof(HostMessageRecord, index) == 8);
+static_assert(sizeof(void*) == 8
+                  ? offsetof(HostMessageRecord, option) == 16 && sizeof(HostMessageRecord) == 24
+                  : offsetof(HostMessageRecord, option) == 12 && sizeof(HostMessageRecord) == 16,
+              "the message record must keep the host's layout on both editions");
 
 // The procedure handed to MQ_StationCallback; the host calls it back with the
 // document that may now be edited and the option pointer unchanged.

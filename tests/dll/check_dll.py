@@ -1,10 +1,14 @@
 #!/usr/bin/python3
 """Reads Gridwell.dll as the host's loader would and checks what it promises:
-a 32-bit x86 DLL, exactly the fourteen exports by their plain names, imports from
-system DLLs only, the common-controls 6.0 manifest, dialog 129 and icon 40000 with
-its two 16-colour images; stripped, with a debug link to the Gridwell.dll.debug
-beside it. (check_version.py checks the version resource.)"""
+a DLL of its edition's machine (a 32-bit x86 PE32 file, or an x86-64 PE32+ one),
+exactly the fourteen exports by their plain names, imports from system DLLs only,
+the common-controls 6.0 manifest valid for a process of that machine, dialog 129
+and icon 40000 with its two 16-colour images; stripped, with a debug link to the
+Gridwell.dll.debug beside it. (check_version.py checks the version resource.)
+
+  check_dll.py DLL win32|win64"""
 import os
+import re
 import struct
 import sys
 import unittest
@@ -12,7 +16,15 @@ import zlib
 
 import pefile
 
-DLL_PATH = sys.argv.pop(1) if len(sys.argv) > 1 else "dist/win32/Gridwell.dll"
+DLL_PATH, EDITION = sys.argv[1:3]
+del sys.argv[1:3]
+
+# Per edition: the PE machine, the optional header's magic (PE32 or PE32+), and the
+# processor architecture a manifest names for a process of that machine.
+MACHINES = {
+    "win32": (0x14C, 0x10B, "x86"),
+    "win64": (0x8664, 0x20B, "amd64"),
+}
 
 EXPORTS = {
     "MQCheckVersion", "MQInit", "MQGetPlugInID", "MQGetPlugInName", "MQGetPlugInType",
@@ -58,10 +70,11 @@ class GridwellDll(unittest.TestCase):
     def setUpClass(cls):
         cls.pe = pefile.PE(DLL_PATH)
 
-    def test_is_a_32_bit_x86_dll(self):
-        self.assertEqual(self.pe.FILE_HEADER.Machine, 0x14C)
+    def test_is_a_dll_of_its_editions_machine(self):
+        machine, magic, _ = MACHINES[EDITION]
+        self.assertEqual(hex(self.pe.FILE_HEADER.Machine), hex(machine))
         self.assertTrue(self.pe.FILE_HEADER.Characteristics & 0x2000, "not a DLL")
-        self.assertEqual(self.pe.OPTIONAL_HEADER.Magic, 0x10B, "not PE32")
+        self.assertEqual(hex(self.pe.OPTIONAL_HEADER.Magic), hex(magic), "not PE32 / PE32+")
 
     def test_exports_exactly_the_fourteen_entry_points(self):
         names = {e.name.decode() for e in self.pe.DIRECTORY_ENTRY_EXPORT.symbols if e.name}
@@ -96,6 +109,9 @@ class GridwellDll(unittest.TestCase):
         self.assertIn('name="Microsoft.Windows.Common-Controls"', text)
         self.assertIn('version="6.0.0.0"', text)
         self.assertIn("<dependentAssembly>", text)
+        # A dependency that names another machine's architecture fails to activate.
+        (architecture,) = re.findall(r'processorArchitecture="([^"]*)"', text)
+        self.assertIn(architecture, ("*", MACHINES[EDITION][2]))
 
     def test_dialog_129_is_a_classic_template_with_71_controls(self):
         (data,) = resource(self.pe, 5, 129)

@@ -49,10 +49,10 @@ class OneVersion(unittest.TestCase):
     def test_zip_name(self):
         name = subprocess.run(
             [os.path.join(SOURCE_DIR, "scripts/package"), "--name"],
-            env=dict(os.environ, GRIDWELL_WIN32_BUILD=BUILD_DIR),
+            env=dict(os.environ, GRIDWELL_VERSION_BUILD=BUILD_DIR),
             capture_output=True, text=True, check=True,
         ).stdout.strip()
-        self.assertEqual(name, f"Gridwell-{VERSION}-win32.zip")
+        self.assertEqual(name, f"Gridwell-{VERSION}-win32-win64.zip")
 
     def test_docs(self):
         for doc in DOCS:

@@ -69,6 +69,48 @@ TEST_F(HostFunctionsTest, AnUnknownDocumentOrObjectHandleAnswersNothing) {
   EXPECT_EQ(HOST_FN(MQObj_GetVertexCount)(old), 0);
 }
 
+// On a 64-bit build every handle the host gives has bits above 4 GiB set, and a handle
+// that lost them on the way, cut to 32 bits and widened again as an unsigned or a
+// signed int would be, is refused like a stranger's.
+TEST_F(HostFunctionsTest, HandlesCutToThirtyTwoBitsAreRefused) {
+  doc_->AddObject("a", {{1, 2, 3}}, {{0}});
+  const MQObject obj = Obj(0);
+  ASSERT_EQ(HOST_FN(MQObj_GetVertexCount)(obj), 1);
+  std::vector<const void*> handles = {Doc(), obj, HOST_FN(MQDoc_GetScene)(Doc(), 0)};
+  // A test on Windows may run without the host's main window.
+  if (Host::Instance().mainWindow != nullptr) handles.push_back(HOST_FN(MQ_GetWindowHandle)());
+  for (const void* handle : handles) {
+    const uintptr_t bits = reinterpret_cast<uintptr_t>(handle);
+    if (sizeof(void*) == 8) {
+      EXPECT_NE(bits >> 16 >> 16, 0u) << handle;  // bits above 4 GiB
+    } else {
+      EXPECT_NE(bits, 0u);
+    }
+  }
+  if (sizeof(void*) < 8) return;  // nothing to cut
+  auto cut = [](const void* handle, bool signExtended) {
+    const uint32_t low = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle));
+    const uintptr_t widened =
+        signExtended ? static_cast<uintptr_t>(static_cast<intptr_t>(static_cast<int32_t>(low)))
+                     : static_cast<uintptr_t>(low);
+    return reinterpret_cast<void*>(widened);
+  };
+  for (bool signExtended : {false, true}) {
+    const MQDocument doc = static_cast<MQDocument>(cut(Doc(), signExtended));
+    EXPECT_EQ(HOST_FN(MQDoc_GetObjectCount)(doc), 0);
+    EXPECT_EQ(HOST_FN(MQDoc_GetObject)(doc, 0), nullptr);
+    EXPECT_EQ(HOST_FN(MQDoc_GetCurrentObjectIndex)(doc), -1);
+    const MQObject object = static_cast<MQObject>(cut(obj, signExtended));
+    EXPECT_EQ(HOST_FN(MQObj_GetVertexCount)(object), 0);
+    const float p[3] = {4, 5, 6};
+    HOST_FN(MQObj_SetVertex)(object, 0, p);
+    EXPECT_EQ(doc_->VertexAt(0, 0), (standin::Vertex{1, 2, 3}));
+  }
+  // The untruncated handles still work.
+  EXPECT_EQ(HOST_FN(MQDoc_GetObjectCount)(Doc()), 1);
+  EXPECT_EQ(HOST_FN(MQObj_GetVertexCount)(obj), 1);
+}
+
 TEST_F(HostFunctionsTest, VerticesReadAndWriteExactBitsAndIgnoreBadIndices) {
   int o = doc_->AddObject("a", {{0.1f, -2.5f, 3e-7f}, {4, 5, 6}});
   MQObject obj = Obj(o);
@@ -262,11 +304,34 @@ TEST_F(HostFunctionsTest, SentMessagesAreCopiedWithTheIntTheirOptionPointsAt) {
   EXPECT_EQ(sent[1].option, -1);
 }
 
+// The host reads a record by its offsets on the platform, whatever lies in the
+// padding: 16 bytes with the option at 12 on 32-bit Windows, 24 bytes with the option
+// at 16 on 64-bit Windows (and natively on x86-64).
+TEST_F(HostFunctionsTest, MessageRecordsAreReadAtThePlatformsOffsets) {
+  int32_t zero = 0;
+  int32_t* option = &zero;
+  const size_t optionAt = sizeof(void*) == 8 ? 16 : 12;
+  unsigned char bytes[24];
+  std::memset(bytes, 0xCC, sizeof bytes);  // padding that is not zero
+  const uint32_t words[3] = {0x65206520u, 0x65200307u, 0};
+  std::memcpy(bytes, words, sizeof words);
+  std::memcpy(bytes + optionAt, &option, sizeof option);
+  HOST_FN(MQ_SendMessage)(100, bytes);
+  const auto& sent = Host::Instance().sentMessages;
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(sent[0].record.product, 0x65206520u);
+  EXPECT_EQ(sent[0].record.id, 0x65200307u);
+  EXPECT_EQ(sent[0].record.index, 0);
+  EXPECT_EQ(sent[0].record.option, &zero);
+  EXPECT_EQ(sent[0].option, 0);
+  EXPECT_EQ(optionAt + sizeof option, sizeof(HostMessageRecord));
+}
+
 TEST_F(HostFunctionsTest, CallsAreCountedPerFunctionAndResetClearsThem) {
   doc_->AddObject("a");
   HOST_FN(MQDoc_GetObjectCount)(Doc());
   HOST_FN(MQDoc_GetObjectCount)(Doc());
-  EXPECT_EQ(HOST_FN(MQ_GetWindowHandle)(), Host::Instance().mainWindow);
+  EXPECT_EQ(HOST_FN(MQ_GetWindowHandle)(), Host::Instance().WindowHandle());
 #ifndef _WIN32
   EXPECT_NE(Host::Instance().mainWindow, nullptr);  // a fake, but never null
 #endif

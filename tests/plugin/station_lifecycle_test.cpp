@@ -83,7 +83,9 @@ TEST_F(StationLifecycle, StartMakesOneHiddenTopmostPanelWithTidyFieldsAndABuffer
   ASSERT_NE(panel, nullptr);
   EXPECT_FALSE(panel->IsVisible());
   EXPECT_TRUE(panel->IsTopmost());
-  EXPECT_EQ(panel->Owner(), standin::Host::Instance().mainWindow);
+  // Owned by the main window, by the very handle the host gave (whole, on a 64-bit
+  // build with its bits above 4 GiB).
+  EXPECT_EQ(panel->Owner(), standin::Host::Instance().WindowHandle());
   EXPECT_EQ(g_plugin.m_selectionCapacity, kInitialSelectionCapacity);
   EXPECT_NE(g_plugin.m_selection, nullptr);
   EXPECT_TRUE(g_plugin.m_refreshEnabled);

@@ -822,13 +822,13 @@ TEST_F(PanelTest, AFailedWindowCreationAnswersZeroAndHoldsNothing) {
   EXPECT_EQ(Text(ctl::kStoredX), "0.000");
 }
 
-// Renumbers icon group kPanelIconId in the image of a DLL file, so that the library
-// loads as before but has no icon by that number. False when the image has none.
+// Renumbers icon group kPanelIconId in the image of a DLL of this edition, so that the
+// library loads as before but has no icon by that number. False when the image has none.
 bool RenumberPanelIcon(std::string& image) {
   auto at = [&image](size_t offset) { return image.data() + offset; };
   if (image.size() < sizeof(IMAGE_DOS_HEADER)) return false;
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(at(0));
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(at(dos->e_lfanew));
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(at(dos->e_lfanew));
   const DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_RESOURCE].VirtualAddress;
   const auto* section = IMAGE_FIRST_SECTION(nt);
   size_t root = 0;
