@@ -9,54 +9,51 @@ namespace {
 
 using P = GridshiftPlugin;
 
-constexpr CommandRoute Run(int id, const char* handler, StationOperation operation,
+constexpr CommandRoute Run(int id, StationOperation operation,
                            PasteButtons pasteAfter = PasteButtons::kUnchanged) {
-  return {id, handler, PanelAction::kRunOperation, operation, pasteAfter};
+  return {id, PanelAction::kRunOperation, operation, pasteAfter};
 }
 
 // The paste buttons hold a target position only in absolute mode, so they follow the
 // value-mode radios: disabled by "relative", enabled by "absolute", after the refresh.
 const CommandRoute kRoutes[] = {
-    {ctl::kHideCommand, "OnHidePanel", PanelAction::kHidePanel, nullptr, PasteButtons::kUnchanged},
-    {ctl::kCloseCommand, "OnClosePanel", PanelAction::kClosePanel, nullptr,
-     PasteButtons::kUnchanged},
-    Run(ctl::kMove, "OnMoveButton", &P::MoveSelection),
-    Run(ctl::kRotate, "OnRotateButton", &P::RotateSelection),
-    Run(ctl::kClearMove, "OnClearMove", &P::ClearMoveFields),
-    Run(ctl::kClearRotation, "OnClearRotation", &P::ClearRotationFields),
-    Run(ctl::kGlobal, "OnCoordMode", &P::UpdateReadouts),
-    Run(ctl::kLocal, "OnCoordMode", &P::UpdateReadouts),
-    Run(ctl::kRelative, "OnRelativeMode", &P::UpdateReadoutsResetMove, PasteButtons::kDisable),
-    Run(ctl::kAbsolute, "OnAbsoluteMode", &P::UpdateReadouts, PasteButtons::kEnable),
-    Run(ctl::kAlignCentreX, "OnAlignButton", &P::AlignCentreX),
-    Run(ctl::kAlignCentreY, "OnAlignButton", &P::AlignCentreY),
-    Run(ctl::kAlignCentreZ, "OnAlignButton", &P::AlignCentreZ),
-    Run(ctl::kAlignMaxX, "OnAlignButton", &P::AlignMaxX),
-    Run(ctl::kAlignMaxY, "OnAlignButton", &P::AlignMaxY),
-    Run(ctl::kAlignMaxZ, "OnAlignButton", &P::AlignMaxZ),
-    Run(ctl::kAlignMinX, "OnAlignButton", &P::AlignMinX),
-    Run(ctl::kAlignMinY, "OnAlignButton", &P::AlignMinY),
-    Run(ctl::kAlignMinZ, "OnAlignButton", &P::AlignMinZ),
-    Run(ctl::kAlignStoredX, "OnAlignButton", &P::AlignStoredX),
-    Run(ctl::kAlignStoredY, "OnAlignButton", &P::AlignStoredY),
-    Run(ctl::kAlignStoredZ, "OnAlignButton", &P::AlignStoredZ),
-    Run(ctl::kCopy, "OnCopyButton", &P::CopyToStoredPoint),
-    Run(ctl::kPasteX, "OnPasteButton", &P::PasteStoredX),
-    Run(ctl::kPasteY, "OnPasteButton", &P::PasteStoredY),
-    Run(ctl::kPasteZ, "OnPasteButton", &P::PasteStoredZ),
-    Run(ctl::kPasteXY, "OnPasteButton", &P::PasteStoredXY),
-    Run(ctl::kPasteXZ, "OnPasteButton", &P::PasteStoredXZ),
-    Run(ctl::kPasteYZ, "OnPasteButton", &P::PasteStoredYZ),
-    Run(ctl::kPasteXYZ, "OnPasteButton", &P::PasteStoredXYZ),
-    Run(ctl::kSetLocalFrame, "OnSetLocalFrameButton", &P::SetLocalFrameFromSelection),
-    Run(ctl::kStoreFrame1, "OnStoreFrameButton", &P::StoreLocalFrame1),
-    Run(ctl::kLoadFrame1, "OnLoadFrameButton", &P::LoadLocalFrame1),
-    Run(ctl::kStoreFrame2, "OnStoreFrameButton", &P::StoreLocalFrame2),
-    Run(ctl::kLoadFrame2, "OnLoadFrameButton", &P::LoadLocalFrame2),
-    Run(ctl::kRearView, "OnRearView", &P::FetchScene),
+    {ctl::kHideCommand, PanelAction::kHidePanel, nullptr, PasteButtons::kUnchanged},
+    {ctl::kCloseCommand, PanelAction::kClosePanel, nullptr, PasteButtons::kUnchanged},
+    Run(ctl::kMove, &P::MoveSelection),
+    Run(ctl::kRotate, &P::RotateSelection),
+    Run(ctl::kClearMove, &P::ClearMoveFields),
+    Run(ctl::kClearRotation, &P::ClearRotationFields),
+    Run(ctl::kGlobal, &P::UpdateReadouts),
+    Run(ctl::kLocal, &P::UpdateReadouts),
+    Run(ctl::kRelative, &P::UpdateReadoutsResetMove, PasteButtons::kDisable),
+    Run(ctl::kAbsolute, &P::UpdateReadouts, PasteButtons::kEnable),
+    Run(ctl::kAlignCentreX, &P::AlignCentreX),
+    Run(ctl::kAlignCentreY, &P::AlignCentreY),
+    Run(ctl::kAlignCentreZ, &P::AlignCentreZ),
+    Run(ctl::kAlignMaxX, &P::AlignMaxX),
+    Run(ctl::kAlignMaxY, &P::AlignMaxY),
+    Run(ctl::kAlignMaxZ, &P::AlignMaxZ),
+    Run(ctl::kAlignMinX, &P::AlignMinX),
+    Run(ctl::kAlignMinY, &P::AlignMinY),
+    Run(ctl::kAlignMinZ, &P::AlignMinZ),
+    Run(ctl::kAlignStoredX, &P::AlignStoredX),
+    Run(ctl::kAlignStoredY, &P::AlignStoredY),
+    Run(ctl::kAlignStoredZ, &P::AlignStoredZ),
+    Run(ctl::kCopy, &P::CopyToStoredPoint),
+    Run(ctl::kPasteX, &P::PasteStoredX),
+    Run(ctl::kPasteY, &P::PasteStoredY),
+    Run(ctl::kPasteZ, &P::PasteStoredZ),
+    Run(ctl::kPasteXY, &P::PasteStoredXY),
+    Run(ctl::kPasteXZ, &P::PasteStoredXZ),
+    Run(ctl::kPasteYZ, &P::PasteStoredYZ),
+    Run(ctl::kPasteXYZ, &P::PasteStoredXYZ),
+    Run(ctl::kSetLocalFrame, &P::SetLocalFrameFromSelection),
+    Run(ctl::kStoreFrame1, &P::StoreLocalFrame1),
+    Run(ctl::kLoadFrame1, &P::LoadLocalFrame1),
+    Run(ctl::kStoreFrame2, &P::StoreLocalFrame2),
+    Run(ctl::kLoadFrame2, &P::LoadLocalFrame2),
+    Run(ctl::kRearView, &P::FetchScene),
 };
-
-constexpr int kRouteCount = sizeof kRoutes / sizeof kRoutes[0];
 
 }  // namespace
 
@@ -68,11 +65,6 @@ const CommandRoute* FindCommandRoute(unsigned commandParam) {
     if (route.id == id) return &route;
   }
   return nullptr;
-}
-
-const CommandRoute* CommandRoutes(int* count) {
-  if (count != nullptr) *count = kRouteCount;
-  return kRoutes;
 }
 
 void ReportStationClosed(GridshiftPlugin* plugin) {

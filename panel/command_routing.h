@@ -16,7 +16,6 @@ enum class PasteButtons { kUnchanged, kDisable, kEnable };
 
 struct CommandRoute {
   int id;
-  const char* handler;  // the handler's name, for diagnostics
   PanelAction action;
   StationOperation operation;  // for kRunOperation
   PasteButtons pasteAfter;
@@ -25,9 +24,6 @@ struct CommandRoute {
 // The route of a command, or null: the command is then left to the platform's
 // default processing. commandParam is the command's first parameter whole.
 const CommandRoute* FindCommandRoute(unsigned commandParam);
-
-// All routes, for tests and for the scenario tool's listing.
-const CommandRoute* CommandRoutes(int* count);
 
 // The close box's work besides hiding the window, the same on every panel: the
 // plug-in stops reporting the station as shown, and the host is told with message
