@@ -1,5 +1,6 @@
-// The panel's commands: which operation each button runs, and what the two mode
-// radios then do to the paste buttons.
+// The panel's commands: which operation each button runs, what the two mode radios
+// then do to the paste buttons, and the code that carries a command or a typed Return
+// out for both panels.
 #include "panel/command_routing.h"
 
 #include "panel/control_ids.h"
@@ -55,6 +56,34 @@ const CommandRoute kRoutes[] = {
     Run(ctl::kRearView, &P::FetchScene),
 };
 
+// The close box's work besides hiding the window: the plug-in stops reporting the
+// station as shown, and the host is told with message 100 naming this plug-in (when
+// there is a bound host to tell).
+void ReportStationClosed(GridshiftPlugin* plugin) {
+  if (plugin == nullptr) return;
+  plugin->m_shown = false;
+  uint32_t product = 0;
+  uint32_t id = 0;
+  plugin->ReportPlugInID(&product, &id);
+  int32_t zero = 0;
+  HostMessageRecord record = {product, id, 0, &zero};
+  if (HostFunctionsBound()) host::MQ_SendMessage(kStationClosedMessage, &record);
+}
+
+void OnHidePanel(PanelCommandTarget& panel) { panel.HidePanel(); }
+
+void OnClosePanel(GridshiftPlugin* plugin, PanelCommandTarget& panel) {
+  panel.HidePanel();
+  ReportStationClosed(plugin);
+}
+
+void OnRunOperation(const CommandRoute& route, GridshiftPlugin* plugin, PanelCommandTarget& panel) {
+  if (plugin != nullptr && route.operation != nullptr) plugin->RunStationOperation(route.operation);
+  // The paste buttons follow the value mode whether or not the host ran the refresh.
+  if (route.pasteAfter == PasteButtons::kDisable) panel.SetPasteButtonsEnabled(false);
+  if (route.pasteAfter == PasteButtons::kEnable) panel.SetPasteButtonsEnabled(true);
+}
+
 }  // namespace
 
 const CommandRoute* FindCommandRoute(unsigned commandParam) {
@@ -67,13 +96,29 @@ const CommandRoute* FindCommandRoute(unsigned commandParam) {
   return nullptr;
 }
 
-void ReportStationClosed(GridshiftPlugin* plugin) {
-  if (plugin == nullptr) return;
-  plugin->m_shown = false;
-  uint32_t product = 0;
-  uint32_t id = 0;
-  plugin->ReportPlugInID(&product, &id);
-  int32_t zero = 0;
-  HostMessageRecord record = {product, id, 0, &zero};
-  if (HostFunctionsBound()) host::MQ_SendMessage(kStationClosedMessage, &record);
+bool RunPanelCommand(unsigned commandParam, GridshiftPlugin* plugin, PanelCommandTarget& panel) {
+  const CommandRoute* route = FindCommandRoute(commandParam);
+  if (route == nullptr) return false;
+  switch (route->action) {
+    case PanelAction::kHidePanel:
+      OnHidePanel(panel);
+      break;
+    case PanelAction::kClosePanel:
+      OnClosePanel(plugin, panel);
+      break;
+    case PanelAction::kRunOperation:
+      OnRunOperation(*route, plugin, panel);
+      break;
+  }
+  return true;
+}
+
+KeyVerdict RunTypedChar(NumEditKind kind, uintptr_t charParam, GridshiftPlugin* plugin) {
+  const KeyVerdict verdict = ClassifyTypedChar(kind, charParam);
+  // Return in a move or rotation field takes the road of the button beside it.
+  if (verdict == KeyVerdict::kRunAndConsume && plugin != nullptr) {
+    plugin->RunStationOperation(kind == NumEditKind::kMove ? &GridshiftPlugin::MoveSelection
+                                                           : &GridshiftPlugin::RotateSelection);
+  }
+  return verdict;
 }
