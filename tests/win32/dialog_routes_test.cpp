@@ -127,6 +127,15 @@ class DialogRoutesTest : public ::testing::Test {
 
 CMessageLoop DialogRoutesTest::s_loop;
 
+TEST_F(DialogRoutesTest, TheDialogHooksIntoTheThreadsLoopUntilItIsDestroyed) {
+  EXPECT_EQ(s_loop.FilterCount(), 1u);
+  EXPECT_EQ(s_loop.IdleHandlerCount(), 1u);
+  EXPECT_FALSE(s_loop.OnIdle());  // the panel wants no idle time
+  m_dialog->DestroyPanel();
+  EXPECT_EQ(s_loop.FilterCount(), 0u);
+  EXPECT_EQ(s_loop.IdleHandlerCount(), 0u);
+}
+
 TEST_F(DialogRoutesTest, EveryCommandReachesRunPanelCommandWholeWithThePanelsPlugIn) {
   std::vector<int> ids = {ctl::kHideCommand, ctl::kCloseCommand, ctl::kMoveX, 4242};
   for (const ControlSpec& control : kPanelControls) {
