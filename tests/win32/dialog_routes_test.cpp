@@ -171,6 +171,7 @@ TEST_F(DialogRoutesTest, TheDialogHidesAndSwitchesExactlyTheSevenPasteButtonsWhe
   for (int id : ctl::kPasteButtons) EXPECT_FALSE(IsWindowEnabled(Control(id))) << id;
   for (const ControlSpec& control : kPanelControls) {
     if (control.id == kUnnamedControlId || IsValueField(control.kind)) continue;
+    ASSERT_NE(Control(control.id), nullptr) << "no control " << control.id << " in the template";
     bool paste = false;
     for (int id : ctl::kPasteButtons) paste = paste || id == control.id;
     if (!paste) {
