@@ -244,7 +244,7 @@ HOSTAPI_EXPORT void MQObj_SetFloatArray(MQObject obj, int id, const float* value
   if (array != nullptr) std::memcpy(array, values, sizeof(float) * count);
 }
 
-// --- The other 120: present and inert -----------------------------------------
+// --- All the others: present and inert ----------------------------------------
 
 // Plain cdecl functions answering 0: the caller cleans the stack, so a call with
 // any arguments is harmless.
