@@ -26,12 +26,28 @@ class StepParser {
     error_ = message;
     return false;
   }
-  bool Int(size_t i, int32_t* v);
-  bool Float(size_t i, float* v);
+  bool Int(size_t i, int32_t* v) {
+    return ParseInt(t_[i], v) || Bad("'" + t_[i].text + "' is not an integer");
+  }
+  bool Float(size_t i, float* v) {
+    return ParseFloat(t_[i], v) || Bad("'" + t_[i].text + "' is not a number");
+  }
   // Tokens from to to (not included) as floats, appended to v.
-  bool ParseFloats(size_t from, size_t to, std::vector<float>* v);
-  bool Control(size_t i, int* id);
-  bool YesNo(size_t i, bool* v);
+  bool ParseFloats(size_t from, size_t to, std::vector<float>* v) {
+    for (size_t i = from; i < to; ++i) {
+      float f;
+      if (!Float(i, &f)) return false;
+      v->push_back(f);
+    }
+    return true;
+  }
+  bool Control(size_t i, int* id) {
+    return ParseControl(t_[i], id) ||
+           Bad("'" + t_[i].text + "' is neither a control name nor an ID");
+  }
+  bool YesNo(size_t i, bool* v) {
+    return ParseYesNo(t_[i], v) || Bad("expected yes or no, got '" + t_[i].text + "'");
+  }
   // Whether token i is this keyword: written without quotes.
   bool Word(size_t i, const char* word) { return !t_[i].quoted && t_[i].text == word; }
 
