@@ -8,7 +8,10 @@
 
 #include <cmath>
 
-#include "plugin/gridshift_plugin.h"
+// A vertex position or a direction, as the host stores it.
+struct Point3 {
+  float x, y, z;
+};
 
 // Sixteen floats as MQDoc_GetGlobalMatrix fills them; m[r * 4 + c] is row r, column c.
 struct Matrix4 {

@@ -1,6 +1,6 @@
-// The 140 host functions, exported by name as plain C functions: the twenty the
-// plug-in calls, over the stand-in host's document model, with exactly the
-// signatures of plugin/host_function_signatures.h; the other 120 present and inert.
+// Every host function, exported by name as a plain C function: the ones the plug-in
+// calls over the stand-in host's document model, with exactly the signatures of
+// plugin/host_function_signatures.h; all the others present and inert.
 // Every call is counted in Host::calls.
 #include <cstring>
 #include <type_traits>
@@ -78,7 +78,7 @@ void NoteEdit() {
 
 }  // namespace
 
-// --- The twenty the plug-in calls --------------------------------------------
+// --- The ones the plug-in calls --------------------------------------------
 
 HOSTAPI_EXPORT MQWindowHandle MQ_GetWindowHandle() {
   COUNT_CALL(MQ_GetWindowHandle);
@@ -264,7 +264,7 @@ HOSTAPI_EXPORT void MQObj_SetFloatArray(MQObject obj, int id, const float* value
   if (array != nullptr) std::memcpy(array, values, sizeof(float) * count);
 }
 
-// --- The other 120: present and inert -----------------------------------------
+// --- All the others: present and inert ----------------------------------------
 
 // Plain cdecl functions answering 0: the caller cleans the stack, so a call with
 // any arguments is harmless.

@@ -1,6 +1,6 @@
-// The 140 host function names in binding order (plugin/host_functions.h), as an
-// X-macro: REAL(name) for the twenty the plug-in calls, which the stand-in host
-// implements with their exact signatures, INERT(name) for the other 120, which it
+// The host function names in binding order (plugin/host_functions.h), as an
+// X-macro: REAL(name) for the ones the plug-in calls, which the stand-in host
+// implements with their exact signatures, INERT(name) for all the others, which it
 // exports as present and inert. The last name, MQXmlElem_Value, stands apart so that
 // the incomplete host module can leave out exactly that one.
 // host/host_exports.cpp checks at compile time that this order matches

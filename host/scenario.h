@@ -43,7 +43,7 @@
 //                                    (Windows build, a panel on a screen)
 //
 // After the last step every scenario checks that the plug-in called no host function
-// but the twenty of plugin/host_functions.h and edited nothing outside a station
+// but the typed ones of plugin/host_functions.h and edited nothing outside a station
 // callback; either fails the scenario.
 //
 // Calls into the plug-in (each sets the answer or text that expectations check):

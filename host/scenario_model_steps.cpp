@@ -6,64 +6,25 @@
 #include <thread>
 
 #include "host/frame_from_arrays.h"
-#include "host/scenario_state.h"
+#include "host/scenario_step_parser.h"
 #include "panel/panel_driver.h"
-#include "plugin/host_function_signatures.h"
-#include "plugin/host_functions.h"
 
 namespace standin {
 
 namespace {
 
-// The host functions the plug-in may call: the typed ones of plugin/host_functions.h.
-constexpr const char* kPermittedHostFunctions[] = {
-    "MQ_GetWindowHandle",   "MQ_StationCallback",      "MQ_SendMessage",
-    "MQDoc_GetObjectCount", "MQDoc_GetObject",         "MQDoc_GetCurrentObjectIndex",
-    "MQDoc_IsSelectVertex", "MQDoc_IsSelectLine",      "MQDoc_IsSelectFace",
-    "MQDoc_GetScene",       "MQDoc_GetGlobalMatrix",   "MQDoc_GetGlobalInverseMatrix",
-    "MQObj_GetVertexCount", "MQObj_GetVertex",         "MQObj_SetVertex",
-    "MQObj_GetFaceCount",   "MQObj_GetFacePointCount", "MQObj_GetFacePointArray",
-    "MQObj_GetFloatArray",  "MQObj_SetFloatArray",
-};
-static_assert(std::size(kPermittedHostFunctions) == 20);
-
-bool Permitted(const char* name) {
-  for (const char* p : kPermittedHostFunctions) {
-    if (std::string_view(p) == name) return true;
-  }
-  return false;
-}
-
-class ModelStepParser {
- public:
-  explicit ModelStepParser(const std::vector<Token>& t) : t_(t) {}
-  bool Parse(Run* run, bool* known);
-  const std::string& error() const { return error_; }
-
- private:
-  bool Usage(const char* usage) {
-    error_ = std::string("usage: ") + usage;
-    return false;
-  }
-  bool Float(size_t i, float* v) {
-    if (ParseFloat(t_[i], v)) return true;
-    error_ = "'" + t_[i].text + "' is not a number";
-    return false;
-  }
-  // A file name, quoted or not.
-  bool Path(const char* usage, std::string* path) {
-    if (t_.size() != 2 || t_[1].text.empty()) return Usage(usage);
-    *path = t_[1].text;
-    return true;
-  }
-
-  const std::vector<Token>& t_;
-  std::string error_;
-};
-
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
-bool ModelStepParser::Parse(Run* run, bool* known) {
+}  // namespace
+
+// A file name, quoted or not.
+bool StepParser::Path(const char* usage, std::string* path) {
+  if (t_.size() != 2 || t_[1].text.empty()) return Usage(usage);
+  *path = t_[1].text;
+  return true;
+}
+
+bool StepParser::ParseModelStep(Run* run, bool* known) {
   *known = true;
   const std::string verb = t_[0].quoted ? std::string() : t_[0].text;
   const size_t n = t_.size();
@@ -137,10 +98,7 @@ bool ModelStepParser::Parse(Run* run, bool* known) {
   } else if (verb == "frame-follows-arrays") {
     bool on;
     if (n != 3) return Usage("frame-follows-arrays OBJ|NAME yes|no");
-    if (!ParseYesNo(t_[2], &on)) {
-      error_ = "expected yes or no, got '" + t_[2].text + "'";
-      return false;
-    }
+    if (!YesNo(2, &on)) return false;
     Token object = t_[1];
     *run = [object, on](RunState& s) {
       std::string error;
@@ -206,15 +164,6 @@ bool ModelStepParser::Parse(Run* run, bool* known) {
   return ok;
 }
 
-}  // namespace
-
-bool ParseModelStep(const std::vector<Token>& tokens, Run* run, std::string* error, bool* known) {
-  ModelStepParser parser(tokens);
-  const bool ok = parser.Parse(run, known);
-  if (!ok) *error = parser.error();
-  return ok;
-}
-
 int FindObject(RunState& s, const Token& token, std::string* error) {
   int32_t index;
   Document& doc = s.doc();
@@ -240,24 +189,6 @@ void FollowFrameArrays(RunState& s) {
       s.doc().SetGlobalMatrix(index, m);
     }
   }
-}
-
-std::string CheckHostInvariants(const Host& host) {
-  std::string problems;
-  for (int i = 0; i < kHostFunctionCount; ++i) {
-    if (host.calls[i] == 0 || Permitted(kHostFunctionNames[i])) continue;
-    const int calls = host.calls[i];
-    problems += std::string(problems.empty() ? "" : "; ") + "the plug-in called " +
-                kHostFunctionNames[i] + " (" + std::to_string(calls) +
-                (calls == 1 ? " call" : " calls") + "), which is not one of the twenty it may use";
-  }
-  if (host.editsOutsideCallback != 0) {
-    const int edits = host.editsOutsideCallback;
-    problems += std::string(problems.empty() ? "" : "; ") + std::to_string(edits) +
-                (edits == 1 ? " document edit" : " document edits") +
-                " happened outside a station callback";
-  }
-  return problems;
 }
 
 }  // namespace standin

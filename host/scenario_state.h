@@ -54,10 +54,13 @@ struct RunState {
 
 using Run = std::function<std::string(RunState&)>;
 
-// The steps for real models (OBJ files, selections by object or region, frames that
-// follow the float arrays, the before-and-after table), in scenario_model_steps.cpp.
-// known says whether the verb is one of them.
-bool ParseModelStep(const std::vector<Token>& tokens, Run* run, std::string* error, bool* known);
+// What a step needs before it can run: "" when it is there, else what is missing.
+std::string NeedObject(RunState& s, int object);
+// The panel driver, asked for again before every panel step (a driver may belong to
+// one panel and go when the station stops); sets s.driver.
+std::string NeedPanel(RunState& s);
+// The driver, and a panel window that exists.
+std::string NeedPanelWindow(RunState& s);
 
 // An object by index or by name: a token that reads as an int is an index, any
 // other (or a quoted one) a name. Answers -1 with a message when there is none.

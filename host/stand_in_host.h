@@ -1,4 +1,4 @@
-// The stand-in host: the document model behind the 140 host functions, and the
+// The stand-in host: the document model behind the host functions, and the
 // host-side state a real modeller keeps (its main window, the document a station
 // callback edits, the messages plug-ins send it).
 //
@@ -28,6 +28,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "plugin/host_functions.h"
 #include "plugin/host_types.h"
 
 namespace standin {
@@ -196,7 +197,7 @@ class Host {
   std::vector<SentMessage> sentMessages;
 
   // Calls per host function, by index in kHostFunctionNames.
-  std::array<int, 140> calls = {};
+  std::array<int, kHostFunctionCount> calls = {};
   int CallsTo(const char* name) const;  // -1 for a name that is not a host function
   void CountCall(int index);
   // Vertex or float-array writes made outside a station callback: a plug-in fault.

@@ -8,10 +8,10 @@
 
 namespace {
 
-// Plug-in types as the host numbers them.
-constexpr int kStationType = 6, kCommandType = 7;
+// The host's number for a command plug-in, the other kind of station plug-in.
+constexpr int kCommandPluginType = 7;
 
-bool IsStationType(int type) { return type == kStationType || type == kCommandType; }
+bool IsStationType(int type) { return type == kStationPluginType || type == kCommandPluginType; }
 
 // Import and export share one body, and create and the two modify entry points
 // another: they would hand their arguments to the file or object operation of file

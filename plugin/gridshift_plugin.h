@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "geometry/face_point_buffer.h"
+#include "geometry/point_math.h"
 #include "plugin/plugin_base.h"
 
 class StationPanel;
@@ -24,10 +25,6 @@ struct SelectionEntry {
   uint8_t selected;  // 0 or 1
 };
 static_assert(sizeof(SelectionEntry) == 12, "snapshot entries are 12 bytes");
-
-struct Point3 {
-  float x, y, z;
-};
 
 // The rotation fields as ReadRotationFields delivers them: Y row first.
 struct RotationTriple {

@@ -1,4 +1,4 @@
-// Signatures of the twenty host functions the plug-in calls. The plug-in casts the
+// Signatures of the host functions the plug-in calls. The plug-in casts the
 // bound addresses to these; the stand-in host checks its exports against them.
 #pragma once
 

@@ -169,7 +169,7 @@ constexpr int HostFunctionIndex(std::string_view name) {
 }
 
 // Binds the table from the module at path: loads it, looks up every name in order,
-// stops at the first missing one. Answers true when all 140 were bound. Entries
+// stops at the first missing one. Answers true when every name was bound. Entries
 // bound before a failure stay in the table, but the table then counts as unbound
 // until a later binding succeeds: they may point into a module that is gone.
 bool BindHostFunctions(const char* path);

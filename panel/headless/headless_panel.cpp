@@ -4,9 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "panel/command_routing.h"
 #include "panel/control_ids.h"
-#include "panel/keystroke_filter.h"
 #include "plugin/gridshift_plugin.h"
 
 namespace {
@@ -188,18 +186,12 @@ bool HeadlessPanel::Type(int id, char c) {
   if (control == nullptr || !IsValueField(control->layout->kind)) return false;
   m_focus = id;
   const NumEditKind kind = EditKindOf(id);
-  switch (ClassifyTypedChar(kind, static_cast<unsigned char>(c))) {
+  switch (RunTypedChar(kind, static_cast<unsigned char>(c), m_editPlugin)) {
     case KeyVerdict::kBeep:
       Beep();
       break;
     case KeyVerdict::kConsume:
-      break;
     case KeyVerdict::kRunAndConsume:
-      if (m_editPlugin != nullptr) {
-        m_editPlugin->RunStationOperation(kind == NumEditKind::kMove
-                                              ? &GridshiftPlugin::MoveSelection
-                                              : &GridshiftPlugin::RotateSelection);
-      }
       break;
     case KeyVerdict::kToField:
       // What a single-line edit does with it: a read-only field takes nothing; an
@@ -299,33 +291,12 @@ void HeadlessPanel::CheckInGroup(int index) {
   }
 }
 
+// A command without a route is left to default processing: nothing happens here.
 void HeadlessPanel::RunCommand(unsigned commandParam) {
-  const CommandRoute* route = FindCommandRoute(commandParam);
-  if (route == nullptr) return;  // left to default processing: nothing happens here
-  switch (route->action) {
-    case PanelAction::kHidePanel:
-      m_visible = false;
-      break;
-    case PanelAction::kClosePanel:
-      ClosePanel();
-      break;
-    case PanelAction::kRunOperation:
-      if (m_plugin != nullptr && route->operation != nullptr) {
-        m_plugin->RunStationOperation(route->operation);
-      }
-      // The paste buttons follow the value mode whether or not the host ran the
-      // operation.
-      if (route->pasteAfter == PasteButtons::kDisable) SetPasteButtonsEnabled(false);
-      if (route->pasteAfter == PasteButtons::kEnable) SetPasteButtonsEnabled(true);
-      break;
-  }
+  RunPanelCommand(commandParam, m_plugin, *this);
 }
 
-// The close box: hide, tell the plug-in it is no longer shown, and tell the host.
-void HeadlessPanel::ClosePanel() {
-  m_visible = false;
-  ReportStationClosed(m_plugin);
-}
+void HeadlessPanel::HidePanel() { m_visible = false; }
 
 void HeadlessPanel::SetPasteButtonsEnabled(bool enabled) {
   for (int id : ctl::kPasteButtons) {

@@ -1,6 +1,6 @@
 // The panel of the native build: the controls of the layout table held in memory, with
-// clicks, typed characters and panel keys routed through the same portable rules as
-// the Windows dialog (command routing, keystroke filter, paste-button rule).
+// clicks, typed characters and panel keys carried out by the same portable code as
+// the Windows dialog's (panel/command_routing.h).
 //
 // It is both the StationPanel the plug-in drives and the PanelDriver through which
 // tests and scenarios act as a person at the panel would.
@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "panel/command_routing.h"
 #include "panel/layout.h"
 #include "panel/panel_driver.h"
 #include "panel/station_panel.h"
 
-class HeadlessPanel final : public StationPanel, public PanelDriver {
+class HeadlessPanel final : public StationPanel, public PanelDriver, private PanelCommandTarget {
  public:
   explicit HeadlessPanel(GridshiftPlugin* plugin);
   ~HeadlessPanel() override;
@@ -71,8 +72,9 @@ class HeadlessPanel final : public StationPanel, public PanelDriver {
   Control* Find(int id);
   void CheckInGroup(int index);
   void RunCommand(unsigned commandParam);
-  void ClosePanel();
-  void SetPasteButtonsEnabled(bool enabled);
+  // PanelCommandTarget.
+  void HidePanel() override;
+  void SetPasteButtonsEnabled(bool enabled) override;
   void FocusNextTabStop();
   void PressReturn();
   void EditAtCaret(Control& field, char c);

@@ -7,7 +7,6 @@
 #include "panel/layout.h"
 #include "panel/value_fields.h"
 #include "panel/win32/centring.h"
-#include "plugin/gridshift_plugin.h"
 #include "plugin/win32/app_module.h"
 
 namespace {
@@ -187,38 +186,14 @@ bool CMainDlg::OnPanelKeyDown(WPARAM key) {
   return true;
 }
 
+// Commands without a route (the value fields' notifications among them) go on to
+// default processing.
 bool CMainDlg::OnCommand(WPARAM wParam) {
-  const CommandRoute* route = FindCommandRoute(static_cast<unsigned>(wParam));
-  if (route == nullptr) return false;
-  switch (route->action) {
-    case PanelAction::kHidePanel:
-      OnHidePanel();
-      break;
-    case PanelAction::kClosePanel:
-      OnClosePanel();
-      break;
-    case PanelAction::kRunOperation:
-      OnRunOperation(*route);
-      break;
-  }
-  return true;
+  return RunPanelCommand(static_cast<unsigned>(wParam), m_plugin, *this);
 }
 
-void CMainDlg::OnHidePanel() { ShowWindow(m_hWnd, SW_HIDE); }
-
-void CMainDlg::OnClosePanel() {
-  ShowWindow(m_hWnd, SW_HIDE);
-  ReportStationClosed(m_plugin);
-}
-
-void CMainDlg::OnRunOperation(const CommandRoute& route) {
-  if (m_plugin != nullptr && route.operation != nullptr) {
-    m_plugin->RunStationOperation(route.operation);
-  }
-  // The paste buttons follow the value mode whether or not the host ran the
-  // refresh.
-  if (route.pasteAfter == PasteButtons::kDisable) SetPasteButtonsEnabled(false);
-  if (route.pasteAfter == PasteButtons::kEnable) SetPasteButtonsEnabled(true);
+void CMainDlg::HidePanel() {
+  if (m_hWnd != nullptr) ShowWindow(m_hWnd, SW_HIDE);
 }
 
 // --- Initialisation steps ---

@@ -1,8 +1,9 @@
 // The panel window: a modeless dialog from template 129, owned by the host's main
-// window and kept on top. It computes nothing itself: each button asks the plug-in
-// object to run one operation inside a station callback. What it does alone is its
-// initialisation, hiding and closing, the paste-button rule, and the keys that
-// reach the panel window itself.
+// window and kept on top. It computes nothing itself: every command goes to the
+// portable RunPanelCommand (panel/command_routing.h), which has the plug-in object run
+// the button's operation inside a station callback and tells the dialog when to hide
+// or to switch the paste buttons. What it does alone is its initialisation and the
+// keys that reach the panel window itself.
 #pragma once
 
 #include <windows.h>
@@ -20,7 +21,8 @@ class GridshiftPlugin;
 class CMainDlg : public DialogWindow,
                  public StationPanel,
                  public CMessageFilter,
-                 public CIdleHandler {
+                 public CIdleHandler,
+                 private PanelCommandTarget {
  public:
   explicit CMainDlg(GridshiftPlugin* plugin);
   ~CMainDlg() override;
@@ -50,9 +52,6 @@ class CMainDlg : public DialogWindow,
   void OnDestroyPanel();
   bool OnPanelKeyDown(WPARAM key);
   bool OnCommand(WPARAM wParam);
-  void OnHidePanel();
-  void OnClosePanel();
-  void OnRunOperation(const CommandRoute& route);
 
   // Steps of the initialisation.
   void CentreOnOwner();
@@ -63,7 +62,9 @@ class CMainDlg : public DialogWindow,
   void FindControls();
   HWND FindControl(int id) const;
 
-  void SetPasteButtonsEnabled(bool enabled);
+  // PanelCommandTarget: what a command changes on the dialog itself.
+  void HidePanel() override;
+  void SetPasteButtonsEnabled(bool enabled) override;
 
   HWND m_globalRadio = nullptr;    // 1013
   HWND m_localRadio = nullptr;     // 1014

@@ -1,21 +1,31 @@
 #include "panel/win32/num_edit.h"
 
+#include "panel/command_routing.h"
+
 bool CNumEdit::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result,
                                     DWORD mapId) {
   if (mapId != 0 || message != WM_CHAR) return false;
-  return FilterTypedChar(NumEditKind::kPlain, wParam, result);
+  return FilterTypedChar(NumEditKind::kPlain, nullptr, wParam, result);
 }
 
-bool CNumEdit::FilterTypedChar(NumEditKind kind, WPARAM charParam, LRESULT& result) {
-  switch (ClassifyTypedChar(kind, charParam)) {
+bool CNumEdit::ProcessOperationField(NumEditKind kind, GridshiftPlugin* plugin, HWND window,
+                                     UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
+                                     DWORD mapId) {
+  if (mapId != 0) return false;
+  if (KeepReturnKey(window, message, wParam, lParam, result)) return true;
+  if (message != WM_CHAR) return false;
+  return FilterTypedChar(kind, plugin, wParam, result);
+}
+
+bool CNumEdit::FilterTypedChar(NumEditKind kind, GridshiftPlugin* plugin, WPARAM charParam,
+                               LRESULT& result) {
+  switch (RunTypedChar(kind, charParam, plugin)) {
     case KeyVerdict::kToField:
       return false;
     case KeyVerdict::kBeep:
       MessageBeep(0xFFFFFFFF);
       break;
     case KeyVerdict::kRunAndConsume:
-      RunFieldOperation();
-      break;
     case KeyVerdict::kConsume:
       break;
   }

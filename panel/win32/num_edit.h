@@ -7,6 +7,8 @@
 #include "panel/keystroke_filter.h"
 #include "panel/win32/subclassed_window.h"
 
+class GridshiftPlugin;
+
 class CNumEdit : public SubclassedWindow {
  public:
   // Takes over the edit control field; false leaves it a plain edit.
@@ -16,14 +18,20 @@ class CNumEdit : public SubclassedWindow {
   bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                             LRESULT& result, DWORD mapId) override;
 
-  // Applies the filter's verdict for a field of kind to one WM_CHAR. True when the
+  // The message processing of a field whose Return runs an operation (kind kMove or
+  // kDegree) on plugin: the Return key is kept for the field, and typed characters
+  // are filtered.
+  bool ProcessOperationField(NumEditKind kind, GridshiftPlugin* plugin, HWND window, UINT message,
+                             WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD mapId);
+
+ private:
+  // Carries out one WM_CHAR for a field of kind through RunTypedChar. True when the
   // character was consumed (result set), false when it goes on to the field.
-  bool FilterTypedChar(NumEditKind kind, WPARAM charParam, LRESULT& result);
-  // What Return runs in this field; read-only fields run nothing.
-  virtual void RunFieldOperation() {}
-  // For the fields whose Return runs their own operation: keeps the Return key from
-  // the dialog's keyboard handling (which would press the default button) and from
-  // the field's own key-down handling, so that it arrives as the typed character
-  // that FilterTypedChar acts on. True when the message was one of those.
+  bool FilterTypedChar(NumEditKind kind, GridshiftPlugin* plugin, WPARAM charParam,
+                       LRESULT& result);
+  // Keeps the Return key from the dialog's keyboard handling (which would press the
+  // default button) and from the field's own key-down handling, so that it arrives
+  // as the typed character that FilterTypedChar acts on. True when the message was
+  // one of those.
   bool KeepReturnKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 };

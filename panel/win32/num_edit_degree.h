@@ -15,5 +15,4 @@ class CNumEditDegree : public CNumEdit {
  protected:
   bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                             LRESULT& result, DWORD mapId) override;
-  void RunFieldOperation() override;
 };

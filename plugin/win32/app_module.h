@@ -25,7 +25,6 @@ class AppModule {
   bool Init();
   // Frees the loop table and deletes the locks. Safe to call more than once.
   void Term();
-  bool IsInitialised() const { return m_initialised; }
   DWORD MainThreadId() const { return m_mainThreadId; }
 
   // The loop of the calling thread. Add fails when the thread already has one.

@@ -25,6 +25,14 @@ SHIPPED_DOCS = ["docs/INSTALL.md", "docs/USER_GUIDE.md", "docs/INSTALL.ja.md", "
 # that way there.
 FOUR_PART_NUMBER = re.compile(r"(?<![\d.])\d+\.\d+\.\d+\.\d+(?![\d.])")
 
+# Two texts show versions of their own, apart from the release's: the panel's title
+# (the caption of dialog 129) and the start of the plug-in name that the modeller
+# lists. They are fixed texts, and must change only on purpose.
+PANEL_TITLE = "Gridwell 0.7"
+PLUGIN_NAME_START = "Gridwell v0.9   "
+RT_DIALOG = 5
+PANEL_DIALOG = 129
+
 
 def numbers(ms, ls):
     return ".".join(str(part) for part in (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF))
@@ -45,6 +53,38 @@ class OneVersion(unittest.TestCase):
                 strings.update({k.decode(): v.decode() for k, v in table.entries.items()})
         self.assertEqual(strings.get("FileVersion"), VERSION)
         self.assertEqual(strings.get("ProductVersion"), VERSION)
+
+    def test_panel_title_is_its_own_fixed_text(self):
+        pe = pefile.PE(DLL_PATH)
+        dialogs = [t for t in pe.DIRECTORY_ENTRY_RESOURCE.entries if t.id == RT_DIALOG]
+        entries = [n for t in dialogs for n in t.directory.entries if n.id == PANEL_DIALOG]
+        self.assertEqual(len(entries), 1, "no dialog 129")
+        data = entries[0].directory.entries[0].data.struct
+        template = pe.get_data(data.OffsetToData, data.Size)
+        self.assertNotEqual(template[2:4], b"\xff\xff", "an extended template")
+        # A classic template: 18 bytes of header, then the menu, the class and the
+        # caption, each a UTF-16 string, or a 0xFFFF and an ordinal, or an empty 0.
+        words = [int.from_bytes(template[i : i + 2], "little") for i in range(18, len(template), 2)]
+
+        def skip_name(at):
+            if words[at] == 0xFFFF:
+                return at + 2
+            return words.index(0, at) + 1
+
+        start = skip_name(skip_name(0))
+        end = words.index(0, start)
+        caption = "".join(chr(w) for w in words[start:end])
+        self.assertEqual(caption, PANEL_TITLE)
+
+    def test_plugin_name_begins_with_its_own_fixed_version(self):
+        pe = pefile.PE(DLL_PATH)
+        names = set()
+        for section in pe.sections:
+            for found in re.finditer(rb"Gridwell v[^\0]*\0", section.get_data()):
+                names.add(found.group()[:-1].decode("latin-1"))
+        self.assertEqual(len(names), 1, f"plug-in names found: {names}")
+        name = names.pop()
+        self.assertEqual(name[: len(PLUGIN_NAME_START)], PLUGIN_NAME_START, name)
 
     def test_zip_name(self):
         name = subprocess.run(

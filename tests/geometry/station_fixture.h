@@ -14,6 +14,7 @@
 #include "panel/control_ids.h"
 #include "panel/headless/headless_panel.h"
 #include "plugin/entry_points.h"
+#include "plugin/event_dispatch.h"
 #include "plugin/gridshift_plugin.h"
 
 namespace standin {
@@ -22,9 +23,6 @@ inline void PrintTo(const Vertex& v, std::ostream* out) {
   *out << "(" << v.x << ", " << v.y << ", " << v.z << ")";
 }
 }  // namespace standin
-
-constexpr int kStartStation = 1;
-constexpr int kStopStation = 2;
 
 inline uint32_t Bits(float value) {
   uint32_t bits;
@@ -47,11 +45,11 @@ class StationTest : public ::testing::Test {
   void SetUp() override {
     doc_ = &standin::Host::Instance().Reset();
     ASSERT_EQ(MQInit(GRIDWELL_HOSTAPI_PATH), 1);
-    ASSERT_EQ(MQOnEvent(doc_->Handle(), kStartStation, nullptr), 1);
+    ASSERT_EQ(MQOnEvent(doc_->Handle(), event::kStart, nullptr), 1);
     panel_ = HeadlessPanel::Current();
     ASSERT_NE(panel_, nullptr);
   }
-  void TearDown() override { MQOnEvent(doc_->Handle(), kStopStation, nullptr); }
+  void TearDown() override { MQOnEvent(doc_->Handle(), event::kStop, nullptr); }
 
   void Run(StationOperation operation) { g_plugin.RunStationOperation(operation); }
 

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kRefreshEvent = 210;
-
 constexpr int kReadouts[] = {ctl::kCentreX,    ctl::kCentreY, ctl::kCentreZ, ctl::kMaxX,
                              ctl::kMaxY,       ctl::kMaxZ,    ctl::kMinX,    ctl::kMinY,
                              ctl::kMinZ,       ctl::kMoveX,   ctl::kMoveY,   ctl::kMoveZ,
@@ -23,7 +21,7 @@ class FieldWriteTest : public StationTest {
     object_ = SelectedObject({{1, 2, 3}, {3, 4, 5}, {-1, 0, 7}});
     doc_->currentObject = object_;
   }
-  void Refresh() { MQOnEvent(doc_->Handle(), kRefreshEvent, nullptr); }
+  void Refresh() { MQOnEvent(doc_->Handle(), event::kEvent210, nullptr); }
   long WritesDuringRefresh() {
     const long before = panel_->FieldWrites();
     Refresh();

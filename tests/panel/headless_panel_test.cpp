@@ -129,7 +129,7 @@ TEST_F(HeadlessPanelTest, TabFromThePanelMovesTheFocusOtherKeysBeep) {
 }
 
 TEST_F(HeadlessPanelTest, TheDriverReportsNoPanelAfterTheStationStops) {
-  MQOnEvent(doc_->Handle(), kStopStation, nullptr);
+  MQOnEvent(doc_->Handle(), event::kStop, nullptr);
   EXPECT_FALSE(GridwellPanelDriver()->Exists());
   EXPECT_FALSE(GridwellPanelDriver()->Click(ctl::kMove));
 }

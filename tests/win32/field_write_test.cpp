@@ -12,15 +12,12 @@
 #include "host/stand_in_host.h"
 #include "host/win32_panel_driver.h"
 #include "panel/control_ids.h"
+#include "plugin/event_dispatch.h"
 
 namespace {
 
 typedef int (*MQInitProc)(const char*);
 typedef int (*MQOnEventProc)(MQDocument, int, void*);
-
-constexpr int kStartStation = 1;
-constexpr int kStopStation = 2;
-constexpr int kRefreshEvent = 210;
 
 MQOnEventProc LoadPlugin() {
   static const MQOnEventProc onEvent = []() -> MQOnEventProc {
@@ -61,7 +58,7 @@ class FieldWriteTest : public ::testing::Test {
     const int object = doc.AddObject("o", {{1, 2, 3}, {3, 4, 5}, {-1, 0, 7}});
     doc.SelectAllVertices(object);
     doc.currentObject = object;
-    ASSERT_EQ(onEvent_(doc_, kStartStation, nullptr), 1);
+    ASSERT_EQ(onEvent_(doc_, event::kStart, nullptr), 1);
     driver_.reset(CreateWin32PanelDriver());
     ASSERT_TRUE(driver_->Exists());
     hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &CountSetText, nullptr, GetCurrentThreadId());
@@ -69,10 +66,10 @@ class FieldWriteTest : public ::testing::Test {
   }
   void TearDown() override {
     if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
-    if (onEvent_ != nullptr) onEvent_(doc_, kStopStation, nullptr);
+    if (onEvent_ != nullptr) onEvent_(doc_, event::kStop, nullptr);
   }
 
-  void Refresh() { onEvent_(doc_, kRefreshEvent, nullptr); }
+  void Refresh() { onEvent_(doc_, event::kEvent210, nullptr); }
   long TextsSetDuringRefresh() {
     const long before = g_textsSet;
     Refresh();

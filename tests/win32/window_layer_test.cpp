@@ -56,6 +56,35 @@ TEST(MessageLoop, AFilterMayRemoveItselfWhileRunning) {
   EXPECT_FALSE(loop.RemoveMessageFilter(&leaving));
 }
 
+class RecordingIdleHandler : public CIdleHandler {
+ public:
+  explicit RecordingIdleHandler(bool wantMore) : m_wantMore(wantMore) {}
+  BOOL OnIdle() override {
+    ++calls;
+    return m_wantMore;
+  }
+  int calls = 0;
+
+ private:
+  bool m_wantMore;
+};
+
+TEST(MessageLoop, IdleTimeGoesToEveryHandlerAndMoreIsWantedIfAnyWantsIt) {
+  CMessageLoop loop;
+  RecordingIdleHandler done(false), busy(true);
+  EXPECT_FALSE(loop.OnIdle());  // nobody wants more
+  EXPECT_TRUE(loop.AddIdleHandler(&busy));
+  EXPECT_TRUE(loop.AddIdleHandler(&done));
+  EXPECT_FALSE(loop.AddIdleHandler(&done));  // once only
+  EXPECT_EQ(loop.IdleHandlerCount(), 2u);
+  EXPECT_TRUE(loop.OnIdle());  // done had its turn as well
+  EXPECT_TRUE(loop.RemoveIdleHandler(&busy));
+  EXPECT_FALSE(loop.RemoveIdleHandler(&busy));
+  EXPECT_FALSE(loop.OnIdle());
+  EXPECT_EQ(done.calls, 2);
+  EXPECT_EQ(busy.calls, 1);
+}
+
 class ModuleTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(m_module.Init()); }
@@ -88,6 +117,19 @@ TEST_F(ModuleTest, EachThreadFindsOnlyItsOwnLoopAndCreations) {
   m_module.RemoveWindowCreation(&otherEntry);            // a creation that failed
   EXPECT_TRUE(m_module.RemoveMessageLoop());
   EXPECT_EQ(m_module.GetMessageLoop(), nullptr);
+}
+
+TEST(Module, TheThreadThatInitialisesItIsItsMainThread) {
+  AppModule module;
+  DWORD initialiser = 0;
+  std::thread other([&] {
+    initialiser = GetCurrentThreadId();
+    module.Init();
+  });
+  other.join();
+  EXPECT_EQ(module.MainThreadId(), initialiser);
+  EXPECT_NE(module.MainThreadId(), GetCurrentThreadId());
+  module.Term();
 }
 
 TEST(ModuleBeforeInit, AnswersNothingAndRegistersNothing) {
