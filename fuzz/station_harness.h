@@ -9,13 +9,11 @@
 #include "host/stand_in_host.h"
 #include "panel/headless/headless_panel.h"
 #include "plugin/entry_points.h"
+#include "plugin/event_dispatch.h"
 #include "plugin/gridshift_plugin.h"
 #include "plugin/host_functions.h"
 
 namespace fuzzing {
-
-constexpr int kStartStation = 1;
-constexpr int kStopStation = 2;
 
 // A broken invariant is a finding: say which and abort, so libFuzzer keeps the input.
 [[noreturn]] inline void Fail(const char* what) {
@@ -33,40 +31,20 @@ inline bool BindPlugin() { return MQInit(GRIDWELL_HOSTAPI_PATH) == 1; }
 // Starts the station on the host's document if it is not running.
 inline HeadlessPanel* EnsureStation() {
   standin::Document& doc = standin::Host::Instance().document();
-  if (MQOnEvent(doc.Handle(), kStartStation, nullptr) != 1) Fail("station did not start");
+  if (MQOnEvent(doc.Handle(), event::kStart, nullptr) != 1) Fail("station did not start");
   HeadlessPanel* panel = HeadlessPanel::Current();
   if (panel == nullptr) Fail("no panel after start");
   return panel;
 }
 
-// The twenty host functions the plug-in may call; any other is a fault.
-inline bool IsPermittedHostFunction(const char* name) {
-  static const char* const kPermitted[] = {
-      "MQ_GetWindowHandle",          "MQ_StationCallback",     "MQ_SendMessage",
-      "MQDoc_GetObjectCount",        "MQDoc_GetObject",        "MQDoc_GetCurrentObjectIndex",
-      "MQDoc_IsSelectVertex",        "MQDoc_IsSelectLine",     "MQDoc_IsSelectFace",
-      "MQDoc_GetScene",              "MQDoc_GetGlobalMatrix",  "MQDoc_GetGlobalInverseMatrix",
-      "MQObj_GetVertexCount",        "MQObj_GetVertex",        "MQObj_SetVertex",
-      "MQObj_GetFaceCount",          "MQObj_GetFacePointCount", "MQObj_GetFacePointArray",
-      "MQObj_GetFloatArray",         "MQObj_SetFloatArray",
-  };
-  for (const char* permitted : kPermitted) {
-    const char* a = permitted;
-    const char* b = name;
-    while (*a != 0 && *a == *b) ++a, ++b;
-    if (*a == *b) return true;
-  }
-  return false;
-}
-
-// Rules the host enforces after every input: only the twenty host functions were
-// called, and the document was edited only inside station callbacks.
+// Rules the host enforces after every input: only the host functions the plug-in may
+// call were called, and the document was edited only inside station callbacks.
 inline void CheckHostRules() {
   const standin::Host& host = standin::Host::Instance();
   for (int i = 0; i < kHostFunctionCount; ++i) {
-    if (host.calls[i] != 0 && !IsPermittedHostFunction(kHostFunctionNames[i])) {
+    if (host.calls[i] != 0 && !standin::IsPlugInHostFunction(i)) {
       std::fprintf(stderr, "called %s\n", kHostFunctionNames[i]);
-      Fail("a host function outside the twenty was called");
+      Fail("a host function the plug-in may not call was called");
     }
   }
   Check(host.editsOutsideCallback == 0, "document edited outside a station callback");

@@ -278,6 +278,20 @@ GRIDWELL_HOST_FUNCTIONS(GRIDWELL_SKIP, GRIDWELL_INERT)
 #undef GRIDWELL_INERT
 #undef GRIDWELL_SKIP
 
+// --- Which of them the plug-in may call ------------------------------------------
+
+namespace {
+#define GRIDWELL_CALLED(name) true,
+#define GRIDWELL_NOT_CALLED(name) false,
+constexpr bool kPlugInCalls[] = {GRIDWELL_HOST_FUNCTIONS(GRIDWELL_CALLED, GRIDWELL_NOT_CALLED)};
+#undef GRIDWELL_CALLED
+#undef GRIDWELL_NOT_CALLED
+}  // namespace
+
+bool standin::IsPlugInHostFunction(int index) {
+  return index >= 0 && index < kHostFunctionCount && kPlugInCalls[index];
+}
+
 // --- The exports match the signatures the plug-in casts them to ----------------
 
 #define GRIDWELL_CHECK_SIGNATURE(name)                            \

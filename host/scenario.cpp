@@ -8,36 +8,14 @@
 
 #include <fstream>
 #include <sstream>
-#include <string_view>
 #include <utility>
 
-#include "host/host_function_list.h"
 #include "host/scenario_state.h"
 #include "host/scenario_step_parser.h"
 #include "host/stand_in_host.h"
 #include "plugin/host_functions.h"
 
 namespace standin {
-
-namespace {
-
-// The host functions the plug-in may call: the ones the stand-in host implements for
-// real, which are the typed ones of plugin/host_functions.h.
-#define GRIDWELL_PERMITTED(name) #name,
-#define GRIDWELL_NOT_PERMITTED(name)
-constexpr const char* kPermittedHostFunctions[] = {
-    GRIDWELL_HOST_FUNCTIONS(GRIDWELL_PERMITTED, GRIDWELL_NOT_PERMITTED)};
-#undef GRIDWELL_PERMITTED
-#undef GRIDWELL_NOT_PERMITTED
-
-bool Permitted(const char* name) {
-  for (const char* p : kPermittedHostFunctions) {
-    if (std::string_view(p) == name) return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 bool StepParser::Parse(Run* run, std::string* error) {
   const std::string verb = t_[0].quoted ? std::string() : t_[0].text;
@@ -149,7 +127,7 @@ bool RunScenarioFile(const std::string& path, RunEnvironment& environment, std::
 std::string CheckHostInvariants(const Host& host) {
   std::string problems;
   for (int i = 0; i < kHostFunctionCount; ++i) {
-    if (host.calls[i] == 0 || Permitted(kHostFunctionNames[i])) continue;
+    if (host.calls[i] == 0 || IsPlugInHostFunction(i)) continue;
     const int calls = host.calls[i];
     problems += std::string(problems.empty() ? "" : "; ") + "the plug-in called " +
                 kHostFunctionNames[i] + " (" + std::to_string(calls) +

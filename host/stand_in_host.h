@@ -208,6 +208,11 @@ class Host {
   Document document_;
 };
 
+// True for the host function at index (in kHostFunctionNames) that the plug-in may
+// call: one the stand-in host implements for real (host/host_function_list.h). A call
+// of any other is a plug-in fault.
+bool IsPlugInHostFunction(int index);
+
 // File name of the module that exports the host functions and holds this
 // instance: what a host passes to the plug-in's MQInit.
 const char* HostModulePath();

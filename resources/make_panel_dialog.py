@@ -1,11 +1,20 @@
 #!/usr/bin/env python3
 """Writes panel_dialog.rc, dialog template 129, from the control table in
-panel/layout.cpp. Run it after changing the table; the Windows tests check that the
-template and the table agree control by control."""
+panel/layout.cpp and the panel's own properties in panel/layout.h (template number,
+control count, position and size, title, font). Run it after changing either; the
+Windows tests check that the template and the table agree control by control."""
 import pathlib
 import re
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
+PANEL = {
+    "template": r"constexpr int kPanelTemplateId = (\d+);",
+    "count": r"constexpr int kPanelControlCount = (\d+);",
+    "title": r'kPanelTitle = "([^"]*)";',
+    "font": r'kPanelFontFace = "([^"]*)";',
+    "points": r"constexpr int kPanelFontPointSize = (\d+);",
+    "rect": r"constexpr DialogRect kPanelRect = \{(\d+), (\d+), (\d+), (\d+)\};",
+}
 ROW = re.compile(r'\{(\d+), (\d+), ControlKind::(\w+), "([^"]*)", \{(\d+), (\d+), (\d+), (\d+)\}, (\w+)\}')
 
 CLASS_AND_STYLE = {
@@ -19,18 +28,29 @@ CLASS_AND_STYLE = {
 }
 
 
+def panel_properties():
+    header = (ROOT / "panel/layout.h").read_text(encoding="utf-8")
+    found = {}
+    for name, pattern in PANEL.items():
+        match = re.search(pattern, header)
+        assert match, f"panel/layout.h: no {name} ({pattern})"
+        found[name] = match.groups() if len(match.groups()) > 1 else match.group(1)
+    return found
+
+
 def main():
+    panel = panel_properties()
     rows = ROW.findall((ROOT / "panel/layout.cpp").read_text(encoding="utf-8"))
-    assert len(rows) == 71, f"expected 71 controls, found {len(rows)}"
+    assert len(rows) == int(panel["count"]), f"expected {panel['count']} controls, found {len(rows)}"
     lines = [
-        "// Dialog template 129, the panel. Written by make_panel_dialog.py from the",
+        f"// Dialog template {panel['template']}, the panel. Written by make_panel_dialog.py from the",
         "// control table in panel/layout.cpp; edit the table, not this file.",
         "",
-        "129 DIALOG 0, 0, 413, 92",
+        f"{panel['template']} DIALOG {', '.join(panel['rect'])}",
         "STYLE DS_MODALFRAME | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU",
         "EXSTYLE WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_CONTROLPARENT",
-        'CAPTION "Gridwell 0.7"',
-        'FONT 9, "MS UI Gothic"',
+        f'CAPTION "{panel["title"]}"',
+        f'FONT {panel["points"]}, "{panel["font"]}"',
         "BEGIN",
     ]
     for order, (index, cid, kind, label, x, y, cx, cy, flags) in enumerate(rows):
