@@ -29,6 +29,7 @@
 #include <string>
 
 #include "host/host_window_win32.h"
+#include "host/import_patch_win32.h"
 #include "panel/layout.h"
 
 namespace {
@@ -48,39 +49,12 @@ BOOL WINAPI CountingMessageBeep(UINT type) {
 // Points module's import of user32!MessageBeep at CountingMessageBeep, unless it
 // already does. False when the module does not import it by name.
 bool HookMessageBeep(HMODULE module) {
-  if (module == nullptr) return false;
-  auto* base = reinterpret_cast<BYTE*>(module);
-  auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-  if (dos->e_magic != IMAGE_DOS_SIGNATURE) return false;
-  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& imports =
-      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  if (imports.VirtualAddress == 0) return false;
-
-  for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-       entry->Name != 0; ++entry) {
-    if (_stricmp(reinterpret_cast<char*>(base + entry->Name), "user32.dll") != 0) continue;
-    if (entry->OriginalFirstThunk == 0) continue;  // no names to go by
-    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
-    auto* addresses = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
-    for (; names->u1.AddressOfData != 0; ++names, ++addresses) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-      auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-      if (std::strcmp(reinterpret_cast<char*>(byName->Name), "MessageBeep") != 0) continue;
-
-      auto* slot = reinterpret_cast<ULONG_PTR*>(&addresses->u1.Function);
-      const auto counting = reinterpret_cast<ULONG_PTR>(&CountingMessageBeep);
-      if (*slot == counting) return true;
-      if (s_realMessageBeep == nullptr)
-        s_realMessageBeep = reinterpret_cast<MessageBeepProc>(*slot);
-      DWORD oldProtection = 0;
-      if (!VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &oldProtection)) return false;
-      *slot = counting;
-      VirtualProtect(slot, sizeof(*slot), oldProtection, &oldProtection);
-      return true;
-    }
-  }
-  return false;
+  const auto counting = reinterpret_cast<void*>(&CountingMessageBeep);
+  void* previous = PatchImport(module, "user32.dll", "MessageBeep", counting);
+  if (previous == nullptr) return false;
+  if (previous != counting && s_realMessageBeep == nullptr)
+    s_realMessageBeep = reinterpret_cast<MessageBeepProc>(previous);
+  return true;
 }
 
 // --- Finding the panel ---------------------------------------------------------

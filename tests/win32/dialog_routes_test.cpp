@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <new>
 #include <vector>
 
 #include "panel/command_routing.h"
@@ -239,6 +240,38 @@ TEST_F(DialogRoutesTest, ReturnPressedInAMoveOrRotationFieldIsTheFieldsOwnNotThe
   // command goes the same way as a click.
   PressKey(Control(ctl::kCentreX), VK_RETURN);
   EXPECT_EQ(CommandIds(), std::vector<unsigned>{static_cast<unsigned>(ctl::kMove)});
+}
+
+TEST_F(DialogRoutesTest, ADestroyedPanelHoldsNoWindowHandle) {
+  m_dialog->DestroyPanel();
+  EXPECT_FALSE(IsWindow(m_panel));
+  EXPECT_EQ(m_dialog->Handle(), nullptr);
+}
+
+// Memory from the top of the address space, which on the 64-bit edition lies above
+// 4 GiB: a pointer to the panel object cut to 32 bits on its way through the window's
+// data would lose it there.
+TEST_F(DialogRoutesTest, APanelObjectHighInMemoryGetsItsCommandsAndCharacters) {
+  void* memory = VirtualAlloc(nullptr, sizeof(CMainDlg), MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN,
+                              PAGE_READWRITE);
+  ASSERT_NE(memory, nullptr);
+  if (sizeof(void*) == 8) {
+    ASSERT_GT(reinterpret_cast<uintptr_t>(memory), uintptr_t{0xFFFFFFFFu});
+  }
+  auto* dialog = new (memory) CMainDlg(kPlugin);
+  ASSERT_TRUE(dialog->CreatePanel(nullptr));
+  dialog->SetEditPlugin(kPlugin);
+  g_commands.clear();
+  SendMessageA(dialog->Handle(), WM_COMMAND, ctl::kCopy, 0);
+  EXPECT_EQ(CommandIds(), std::vector<unsigned>{static_cast<unsigned>(ctl::kCopy)});
+  g_chars.clear();
+  SendMessageA(GetDlgItem(dialog->Handle(), ctl::kMoveX), WM_CHAR, '7', 1);
+  EXPECT_EQ(g_chars.size(), 1u);
+  if (!g_chars.empty()) {
+    EXPECT_EQ(g_chars[0].plugin, kPlugin);
+  }
+  dialog->~CMainDlg();
+  VirtualFree(memory, 0, MEM_RELEASE);
 }
 
 }  // namespace

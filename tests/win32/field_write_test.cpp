@@ -119,4 +119,23 @@ TEST_F(FieldWriteTest, TypedTextInAMoveFieldIsReplacedWhereARefreshMustReplaceIt
   EXPECT_EQ(Text(ctl::kMoveZ), "4");
 }
 
+// A text that begins what the field shows is still another text: typed "1.0001" in a
+// move field gives way to the refresh's "1.000", and a typed "0.0005" in a rotation
+// field to the "0.000" of its Clr button.
+TEST_F(FieldWriteTest, AShorterTextThatBeginsWhatTheFieldShowsIsStillWritten) {
+  driver_->Click(ctl::kAbsolute);
+  ASSERT_EQ(Text(ctl::kMoveX), "1.000");  // the centre's x
+  driver_->SetText(ctl::kMoveX, "");
+  for (char c : std::string("1.0001")) driver_->Type(ctl::kMoveX, c);
+  ASSERT_EQ(Text(ctl::kMoveX), "1.0001");
+  EXPECT_EQ(TextsSetDuringRefresh(), 1);
+  EXPECT_EQ(Text(ctl::kMoveX), "1.000");
+
+  driver_->SetText(ctl::kRotateY, "");
+  for (char c : std::string("0.0005")) driver_->Type(ctl::kRotateY, c);
+  ASSERT_EQ(Text(ctl::kRotateY), "0.0005");
+  driver_->Click(ctl::kClearRotation);
+  EXPECT_EQ(Text(ctl::kRotateY), "0.000");
+}
+
 }  // namespace

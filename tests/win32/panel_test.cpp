@@ -1,12 +1,14 @@
 // The real panel of Gridwell.dll under the stand-in host: the dialog against the
 // layout table, the initial state, the keystroke filter on real edit controls, the
 // panel's own commands and keys, keys pressed through the host's message loop, what it
-// paints where controls overlap, where the panel opens, and what it does when creation
-// or its icon fails. Driven as the scenario tool drives it.
+// paints where controls overlap, where the panel opens (on one screen or on two), and
+// what it does when creation or its icon fails, or when its template does not ask to be
+// topmost. Driven as the scenario tool drives it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "host/host_window_win32.h"
+#include "host/import_patch_win32.h"
 #include "host/stand_in_host.h"
 #include "host/win32_panel_driver.h"
 #include "panel/control_ids.h"
@@ -744,7 +747,7 @@ class PanelPlacementTest : public PanelTest {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &m_area, 0);
   }
   void TearDown() override {
-    ShowWindow(m_owner, SW_SHOW);
+    ShowWindow(m_owner, IsIconic(m_owner) ? SW_RESTORE : SW_SHOW);
     SetWindowPos(m_owner, nullptr, m_ownerRect.left, m_ownerRect.top,
                  m_ownerRect.right - m_ownerRect.left, m_ownerRect.bottom - m_ownerRect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -793,6 +796,122 @@ TEST_F(PanelPlacementTest, AHiddenOwnerIsNoReferenceThePanelCentresOnTheWorkArea
   EXPECT_EQ(panel.top, (m_area.top + m_area.bottom) / 2 - height / 2);
 }
 
+TEST_F(PanelPlacementTest, AMinimisedOwnerIsNoReferenceThePanelCentresOnTheWorkArea) {
+  SetWindowPos(m_owner, nullptr, m_area.left, m_area.top, 200, 150, SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(m_owner, SW_MINIMIZE);
+  standin::PumpHostMessages();
+  ASSERT_TRUE(IsIconic(m_owner));
+  const RECT panel = Reopen();
+  const int width = panel.right - panel.left;
+  const int height = panel.bottom - panel.top;
+  EXPECT_EQ(panel.left, (m_area.left + m_area.right) / 2 - width / 2);
+  EXPECT_EQ(panel.top, (m_area.top + m_area.bottom) / 2 - height / 2);
+}
+
+// Two screens side by side, the left and the right half of the real one, for the
+// plug-in's monitor queries: its imports of MonitorFromWindow and GetMonitorInfoA are
+// pointed at these while a test runs. A window is on the screen it overlaps most.
+namespace two_screens {
+
+RECT g_left = {}, g_right = {};
+const HMONITOR kLeft = reinterpret_cast<HMONITOR>(uintptr_t{0x51EF7});
+const HMONITOR kRight = reinterpret_cast<HMONITOR>(uintptr_t{0x516E7});
+void* g_realGetMonitorInfo = nullptr;
+
+long Overlap(const RECT& a, const RECT& b) {
+  RECT common;
+  if (!IntersectRect(&common, &a, &b)) return 0;
+  return (common.right - common.left) * (common.bottom - common.top);
+}
+
+HMONITOR ScreenOf(const RECT& window) {
+  return Overlap(window, g_right) > Overlap(window, g_left) ? kRight : kLeft;
+}
+
+HMONITOR WINAPI MonitorFromWindowOnTwoScreens(HWND window, DWORD) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return ScreenOf(rect);
+}
+
+BOOL WINAPI GetMonitorInfoOnTwoScreens(HMONITOR monitor, LPMONITORINFO info) {
+  if (monitor != kLeft && monitor != kRight) {
+    return reinterpret_cast<decltype(&GetMonitorInfoA)>(g_realGetMonitorInfo)(monitor, info);
+  }
+  if (info == nullptr || info->cbSize < sizeof(MONITORINFO)) return FALSE;
+  info->rcMonitor = info->rcWork = monitor == kLeft ? g_left : g_right;
+  info->dwFlags = monitor == kLeft ? MONITORINFOF_PRIMARY : 0;
+  return TRUE;
+}
+
+// The plug-in sees the two screens for the life of this object.
+class Installed {
+ public:
+  Installed(HMODULE plugin, const RECT& area) : m_plugin(plugin) {
+    const LONG split = (area.left + area.right) / 2;
+    g_left = {area.left, area.top, split, area.bottom};
+    g_right = {split, area.top, area.right, area.bottom};
+    m_monitorFromWindow = PatchImport(plugin, "user32.dll", "MonitorFromWindow",
+                                      reinterpret_cast<void*>(&MonitorFromWindowOnTwoScreens));
+    g_realGetMonitorInfo = PatchImport(plugin, "user32.dll", "GetMonitorInfoA",
+                                       reinterpret_cast<void*>(&GetMonitorInfoOnTwoScreens));
+  }
+  ~Installed() {
+    if (m_monitorFromWindow != nullptr)
+      PatchImport(m_plugin, "user32.dll", "MonitorFromWindow", m_monitorFromWindow);
+    if (g_realGetMonitorInfo != nullptr)
+      PatchImport(m_plugin, "user32.dll", "GetMonitorInfoA", g_realGetMonitorInfo);
+  }
+  bool Active() const { return m_monitorFromWindow != nullptr && g_realGetMonitorInfo != nullptr; }
+  Installed(const Installed&) = delete;
+  Installed& operator=(const Installed&) = delete;
+
+ private:
+  HMODULE m_plugin;
+  void* m_monitorFromWindow = nullptr;
+};
+
+ScreenRect AsScreenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace two_screens
+
+// The owner reaches from the left screen well into the right one, so that it is on the
+// right screen; the dialog manager opens the panel at the owner's client origin, on the
+// left screen. The panel is centred on the owner and kept inside the owner's screen.
+TEST_F(PanelPlacementTest, OnTwoScreensThePanelStaysOnItsOwnersScreen) {
+  RECT size = {};
+  GetWindowRect(m_panel, &size);
+  const int width = size.right - size.left;
+  const int height = size.bottom - size.top;
+  const LONG split = (m_area.left + m_area.right) / 2;
+  ASSERT_GE(split - m_area.left, width + 100) << "the work area is too small for two screens";
+  SetWindowPos(m_owner, nullptr, split - width + 60, m_area.top + 100,
+               m_area.right - 20 - (split - width + 60), 500, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT owner = {};
+  GetWindowRect(m_owner, &owner);
+  POINT origin = {0, 0};
+  ClientToScreen(m_owner, &origin);
+  const RECT opening = {origin.x, origin.y, origin.x + width, origin.y + height};
+
+  RECT panel = {};
+  {
+    two_screens::Installed screens(Plugin().module, m_area);
+    ASSERT_TRUE(screens.Active()) << "the plug-in does not import the monitor queries by name";
+    ASSERT_EQ(two_screens::ScreenOf(owner), two_screens::kRight);
+    ASSERT_EQ(two_screens::ScreenOf(opening), two_screens::kLeft);
+    panel = Reopen();
+  }
+  const ScreenRect reference = two_screens::AsScreenRect(owner);
+  const ScreenPoint onOwners =
+      CentrePanel(&reference, two_screens::AsScreenRect(two_screens::g_right), width, height);
+  const ScreenPoint onOwn =
+      CentrePanel(&reference, two_screens::AsScreenRect(two_screens::g_left), width, height);
+  ASSERT_NE(onOwners.x, onOwn.x);  // the two choices must differ for the test to tell
+  EXPECT_EQ(panel.left, onOwners.x);
+  EXPECT_EQ(panel.top, onOwners.y);
+  EXPECT_GE(panel.left, split);
+}
+
 // --- Failures on the way in -----------------------------------------------------
 
 TEST_F(PanelTest, AFailedWindowCreationAnswersZeroAndHoldsNothing) {
@@ -822,36 +941,91 @@ TEST_F(PanelTest, AFailedWindowCreationAnswersZeroAndHoldsNothing) {
   EXPECT_EQ(Text(ctl::kStoredX), "0.000");
 }
 
-// Renumbers icon group kPanelIconId in the image of a DLL of this edition, so that the
-// library loads as before but has no icon by that number. False when the image has none.
-bool RenumberPanelIcon(std::string& image) {
-  auto at = [&image](size_t offset) { return image.data() + offset; };
-  if (image.size() < sizeof(IMAGE_DOS_HEADER)) return false;
-  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(at(0));
-  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(at(dos->e_lfanew));
-  const DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_RESOURCE].VirtualAddress;
-  const auto* section = IMAGE_FIRST_SECTION(nt);
-  size_t root = 0;
-  for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
-    if (rva >= section->VirtualAddress && rva < section->VirtualAddress + section->SizeOfRawData)
-      root = rva - section->VirtualAddress + section->PointerToRawData;
+// --- Copies of the plug-in with one resource changed ----------------------------
+
+// The resources of the image of a DLL of this edition, as read from its file.
+class ResourceImage {
+ public:
+  explicit ResourceImage(std::string& image) : m_image(image) {
+    if (image.size() < sizeof(IMAGE_DOS_HEADER)) return;
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(At(0));
+    m_nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(At(dos->e_lfanew));
+    m_root = FileOffset(
+        m_nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_RESOURCE].VirtualAddress);
   }
-  if (root == 0) return false;
-  // The entries of the directory at offset (from the root) with the given ID.
-  auto find = [&](size_t directory, WORD id) -> IMAGE_RESOURCE_DIRECTORY_ENTRY* {
-    auto* header = reinterpret_cast<IMAGE_RESOURCE_DIRECTORY*>(at(root + directory));
+
+  // The entry with the given ID in the directory at offset directory from the root.
+  IMAGE_RESOURCE_DIRECTORY_ENTRY* Find(size_t directory, WORD id) {
+    if (m_root == 0) return nullptr;
+    auto* header = reinterpret_cast<IMAGE_RESOURCE_DIRECTORY*>(At(m_root + directory));
     auto* entry = reinterpret_cast<IMAGE_RESOURCE_DIRECTORY_ENTRY*>(header + 1);
     const int count = header->NumberOfNamedEntries + header->NumberOfIdEntries;
     for (int i = 0; i < count; ++i, ++entry) {
       if (!entry->NameIsString && entry->Id == id) return entry;
     }
     return nullptr;
-  };
-  IMAGE_RESOURCE_DIRECTORY_ENTRY* type = find(0, 14);  // RT_GROUP_ICON
+  }
+
+  // Where the bytes of resource type/id, in its first language, start in the file;
+  // 0 when there is no such resource.
+  size_t DataOffset(WORD type, WORD id) {
+    IMAGE_RESOURCE_DIRECTORY_ENTRY* byType = Find(0, type);
+    if (byType == nullptr || !byType->DataIsDirectory) return 0;
+    IMAGE_RESOURCE_DIRECTORY_ENTRY* byId = Find(byType->OffsetToDirectory, id);
+    if (byId == nullptr || !byId->DataIsDirectory) return 0;
+    auto* languages =
+        reinterpret_cast<IMAGE_RESOURCE_DIRECTORY*>(At(m_root + byId->OffsetToDirectory));
+    auto* first = reinterpret_cast<IMAGE_RESOURCE_DIRECTORY_ENTRY*>(languages + 1);
+    if (languages->NumberOfIdEntries + languages->NumberOfNamedEntries == 0 ||
+        first->DataIsDirectory) {
+      return 0;
+    }
+    const auto* data =
+        reinterpret_cast<const IMAGE_RESOURCE_DATA_ENTRY*>(At(m_root + first->OffsetToData));
+    return FileOffset(data->OffsetToData);
+  }
+
+  char* At(size_t offset) { return m_image.data() + offset; }
+
+ private:
+  // The file offset of an address relative to the image base; 0 outside every section.
+  size_t FileOffset(DWORD rva) const {
+    const auto* section = IMAGE_FIRST_SECTION(m_nt);
+    for (WORD i = 0; i < m_nt->FileHeader.NumberOfSections; ++i, ++section) {
+      if (rva >= section->VirtualAddress && rva < section->VirtualAddress + section->SizeOfRawData)
+        return rva - section->VirtualAddress + section->PointerToRawData;
+    }
+    return 0;
+  }
+
+  std::string& m_image;
+  const IMAGE_NT_HEADERS* m_nt = nullptr;
+  size_t m_root = 0;
+};
+
+// Renumbers icon group kPanelIconId, so that the library loads as before but has no
+// icon by that number. False when the image has none.
+bool RenumberPanelIcon(std::string& image) {
+  ResourceImage resources(image);
+  IMAGE_RESOURCE_DIRECTORY_ENTRY* type = resources.Find(0, 14);  // RT_GROUP_ICON
   if (type == nullptr || !type->DataIsDirectory) return false;
-  IMAGE_RESOURCE_DIRECTORY_ENTRY* group = find(type->OffsetToDirectory, kPanelIconId);
+  IMAGE_RESOURCE_DIRECTORY_ENTRY* group = resources.Find(type->OffsetToDirectory, kPanelIconId);
   if (group == nullptr) return false;
   group->Id = kPanelIconId + 1;  // the only group: the entries stay sorted
+  return true;
+}
+
+// Takes WS_EX_TOPMOST out of the extended style of the panel's dialog template (a
+// DLGTEMPLATE: the style, then the extended style). False when it was not there.
+bool DropTopmostFromTemplate(std::string& image) {
+  ResourceImage resources(image);
+  const size_t data = resources.DataOffset(5, kPanelTemplateId);  // RT_DIALOG
+  if (data == 0 || data + 2 * sizeof(DWORD) > image.size()) return false;
+  DWORD exStyle = 0;
+  std::memcpy(&exStyle, resources.At(data + sizeof(DWORD)), sizeof(exStyle));
+  if ((exStyle & WS_EX_TOPMOST) == 0) return false;
+  exStyle &= ~DWORD{WS_EX_TOPMOST};
+  std::memcpy(resources.At(data + sizeof(DWORD)), &exStyle, sizeof(exStyle));
   return true;
 }
 
@@ -860,54 +1034,101 @@ std::string ReadFile(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// A copy of the plug-in whose icon group has been renumbered, loaded beside the real
-// one: loading icon 40000 fails in it, and its panel opens and works without icons.
+// A copy of the plug-in changed by patch, written to the temporary folder under name,
+// loaded beside the real one and bound to the stand-in host; unloaded and deleted with
+// this object. Each step that worked leaves its member set.
+class PluginCopy {
+ public:
+  PluginCopy(const char* name, bool (*patch)(std::string&)) {
+    char directory[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, directory);
+    m_path = std::string(directory) + name;
+    std::string image = ReadFile(GRIDWELL_PLUGIN_PATH);
+    patched = patch(image);
+    if (!patched) return;
+    {
+      std::ofstream out(m_path, std::ios::binary | std::ios::trunc);
+      out.write(image.data(), static_cast<std::streamsize>(image.size()));
+      if (!out.good()) return;
+    }
+    module = LoadLibraryA(m_path.c_str());
+    if (module == nullptr) return;
+    auto init =
+        reinterpret_cast<MQInitProc>(reinterpret_cast<void*>(GetProcAddress(module, "MQInit")));
+    onEvent = reinterpret_cast<MQOnEventProc>(
+        reinterpret_cast<void*>(GetProcAddress(module, "MQOnEvent")));
+    bound = init != nullptr && onEvent != nullptr && init(GRIDWELL_HOSTAPI_PATH) == 1;
+  }
+  ~PluginCopy() {
+    if (module != nullptr) FreeLibrary(module);
+    DeleteFileA(m_path.c_str());
+  }
+  PluginCopy(const PluginCopy&) = delete;
+  PluginCopy& operator=(const PluginCopy&) = delete;
+
+  bool patched = false;
+  HMODULE module = nullptr;
+  MQOnEventProc onEvent = nullptr;
+  bool bound = false;
+
+ private:
+  std::string m_path;
+};
+
+// Loading icon 40000 fails in this copy, and its panel opens and works without icons.
 TEST(PanelWithoutIconTest, AnIconThatFailsToLoadIsSkipped) {
   ASSERT_NE(Plugin().module, nullptr);  // the host's window exists, the original is loaded
-  char directory[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, directory);
-  const std::string copy = std::string(directory) + "GridwellWithoutIcon.dll";
-  std::string image = ReadFile(GRIDWELL_PLUGIN_PATH);
-  ASSERT_TRUE(RenumberPanelIcon(image));
-  {
-    std::ofstream out(copy, std::ios::binary | std::ios::trunc);
-    out.write(image.data(), static_cast<std::streamsize>(image.size()));
-    ASSERT_TRUE(out.good());
-  }
-
-  HMODULE module = LoadLibraryA(copy.c_str());
-  ASSERT_NE(module, nullptr);
-  EXPECT_EQ(FindResourceA(module, MAKEINTRESOURCEA(kPanelIconId),
+  PluginCopy copy("GridwellWithoutIcon.dll", &RenumberPanelIcon);
+  ASSERT_TRUE(copy.patched);
+  ASSERT_NE(copy.module, nullptr);
+  EXPECT_EQ(FindResourceA(copy.module, MAKEINTRESOURCEA(kPanelIconId),
                           reinterpret_cast<LPCSTR>(RT_GROUP_ICON)),
             nullptr);
-  auto init =
-      reinterpret_cast<MQInitProc>(reinterpret_cast<void*>(GetProcAddress(module, "MQInit")));
-  auto onEvent =
-      reinterpret_cast<MQOnEventProc>(reinterpret_cast<void*>(GetProcAddress(module, "MQOnEvent")));
-  ASSERT_TRUE(init != nullptr && onEvent != nullptr);
-  ASSERT_EQ(init(GRIDWELL_HOSTAPI_PATH), 1);
+  ASSERT_TRUE(copy.bound);
   MQDocument doc = standin::Host::Instance().Reset().Handle();
 
-  EXPECT_EQ(onEvent(doc, 1, nullptr), 1);
+  EXPECT_EQ(copy.onEvent(doc, 1, nullptr), 1);
   HWND panel = OurPanel();
   ASSERT_NE(panel, nullptr);
-  EXPECT_EQ(GetWindowLongPtrA(panel, GWLP_HINSTANCE), reinterpret_cast<LONG_PTR>(module));
+  EXPECT_EQ(GetWindowLongPtrA(panel, GWLP_HINSTANCE), reinterpret_cast<LONG_PTR>(copy.module));
   EXPECT_EQ(SendMessageA(panel, WM_GETICON, ICON_BIG, 0), 0);
   EXPECT_EQ(SendMessageA(panel, WM_GETICON, ICON_SMALL, 0), 0);
   // Otherwise a whole panel.
   std::unique_ptr<PanelDriver> driver(CreateWin32PanelDriver());
   int32_t show = 1;
-  EXPECT_EQ(onEvent(doc, 100, &show), 1);
+  EXPECT_EQ(copy.onEvent(doc, 100, &show), 1);
   driver->Type(ctl::kMoveX, 'x');
   EXPECT_EQ(driver->BeepCount(), 1);
   char text[32] = {};
   driver->GetText(ctl::kStoredX, text, sizeof(text));
   EXPECT_STREQ(text, "0.000");
 
-  onEvent(doc, 2, nullptr);
+  copy.onEvent(doc, 2, nullptr);
   EXPECT_EQ(OurPanel(), nullptr);
-  FreeLibrary(module);
-  DeleteFileA(copy.c_str());
+}
+
+// The template asks for a topmost window; start makes the panel topmost all the same,
+// so that it stays above the host's windows even where that request comes to nothing.
+// In this copy the template does not ask: the panel comes out of its creation an
+// ordinary owned window, and only start can raise it into the topmost band.
+TEST(PanelNotTopmostInItsTemplateTest, StartMakesThePanelTopmostAndLeavesItHidden) {
+  ASSERT_NE(Plugin().module, nullptr);
+  PluginCopy copy("GridwellNotTopmost.dll", &DropTopmostFromTemplate);
+  ASSERT_TRUE(copy.patched);
+  ASSERT_NE(copy.module, nullptr);
+  DialogTemplate t;
+  ASSERT_TRUE(ReadDialogTemplate(copy.module, kPanelTemplateId, &t));
+  ASSERT_EQ(t.exStyle & WS_EX_TOPMOST, 0u);
+  ASSERT_TRUE(copy.bound);
+  MQDocument doc = standin::Host::Instance().Reset().Handle();
+
+  EXPECT_EQ(copy.onEvent(doc, 1, nullptr), 1);
+  HWND panel = OurPanel();
+  ASSERT_NE(panel, nullptr);
+  EXPECT_NE(GetWindowLongA(panel, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_FALSE(IsWindowVisible(panel));
+  copy.onEvent(doc, 2, nullptr);
+  EXPECT_EQ(OurPanel(), nullptr);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <thread>
 
@@ -195,6 +196,75 @@ TEST(SubclassedWindow, AnObjectGoingFirstPutsTheOriginalProcedureBack) {
   SendMessageA(edit, WM_CHAR, 'x', 1);  // no object in the way any more
   EXPECT_EQ(TextOf(edit), "x");
   DestroyWindow(edit);
+}
+
+// A window of a class of this test's own. Its procedure answers WM_APP with a result
+// that needs every bit of an LRESULT (the top one set, so that a result cut to 32 bits
+// and widened again differs), and counts its final messages.
+int g_ownFinalMessages = 0;
+const LRESULT kWideResult =
+    static_cast<LRESULT>(static_cast<uintptr_t>(UINT64_C(0x8123456789ABCDEF)));
+
+LRESULT CALLBACK OwnProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_APP) return kWideResult;
+  if (message == WM_NCDESTROY) ++g_ownFinalMessages;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateOwnWindow() {
+  static const ATOM windowClass = [] {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = &OwnProcedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "GridwellLayerTestWindow";
+    return RegisterClassA(&wc);
+  }();
+  if (windowClass == 0) return nullptr;
+  return CreateWindowExA(0, "GridwellLayerTestWindow", "", WS_POPUP, 0, 0, 100, 20, nullptr,
+                         nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+// Counts every message offered to it and handles none.
+class CountingWindow : public SubclassedWindow {
+ public:
+  int offered = 0;
+
+ protected:
+  bool ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD) override {
+    ++offered;
+    return false;
+  }
+};
+
+TEST(SubclassedWindow, TheWindowsOwnProcedureAnswersInFullAndSeesItsFinalMessage) {
+  HWND window = CreateOwnWindow();
+  ASSERT_NE(window, nullptr);
+  CountingWindow object;
+  ASSERT_TRUE(object.SubclassWindow(window));
+  EXPECT_EQ(SendMessageA(window, WM_APP, 0, 0), kWideResult);
+  EXPECT_GT(object.offered, 0);
+
+  g_ownFinalMessages = 0;
+  DestroyWindow(window);
+  EXPECT_EQ(g_ownFinalMessages, 1);
+  EXPECT_EQ(object.Handle(), nullptr);
+}
+
+// Once a window is gone the system may give its handle to a new window, whose messages
+// then reach the window procedure with the old value. The object that had the old
+// window must have let go of that value at the final message: a message with it
+// reaches no object.
+TEST(SubclassedWindow, AHandleSeenAgainAfterTheFinalMessageReachesNoObject) {
+  HWND window = CreateOwnWindow();
+  ASSERT_NE(window, nullptr);
+  CountingWindow object;
+  ASSERT_TRUE(object.SubclassWindow(window));
+  const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+  DestroyWindow(window);
+
+  object.offered = 0;
+  CallWindowProcA(procedure, window, WM_CHAR, 'x', 1);
+  EXPECT_EQ(object.offered, 0);
 }
 
 }  // namespace
