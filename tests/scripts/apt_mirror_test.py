@@ -96,6 +96,11 @@ class MachineFixture(unittest.TestCase):
         path = os.path.join(self.fake, "calls")
         return read(path).splitlines() if os.path.exists(path) else []
 
+    def only_source(self, uri, suite):
+        """Makes the machine's sources name one suite of one mirror."""
+        with open(os.path.join(self.etc, "sources.list.d", "debian.sources"), "w") as out:
+            out.write(f"Types: deb\nURIs: {uri}\nSuites: {suite}\nComponents: main\n")
+
     def verdict(self, capture):
         status, out, err = bash(f'apt_update_verdict "{os.path.join(CAPTURED, capture)}"', self.env)
         self.assertEqual(status, 0, err)
@@ -111,9 +116,7 @@ class Verdict(MachineFixture):
 
     def test_an_unreachable_mirror_names_the_network_not_the_mirror(self):
         # Here the sources name only the suite that could not be reached.
-        with open(os.path.join(self.etc, "sources.list.d", "debian.sources"), "w") as out:
-            out.write("Types: deb\nURIs: http://mirror.invalid/debian\nSuites: bookworm\n"
-                      "Components: main\n")
+        self.only_source("http://mirror.invalid/debian", "bookworm")
         verdict = self.verdict("update-unreachable.txt")
         self.assertTrue(verdict.startswith("fail "), verdict)
         self.assertIn("cannot reach the mirror of bookworm (Could not resolve 'mirror.invalid')", verdict)
@@ -121,9 +124,7 @@ class Verdict(MachineFixture):
         self.assertNotIn("mirror's fault", verdict)
 
     def test_a_broken_index_in_the_only_suite_cannot_be_left_out(self):
-        with open(os.path.join(self.etc, "sources.list.d", "debian.sources"), "w") as out:
-            out.write("Types: deb\nURIs: http://deb.debian.org/debian-security\n"
-                      "Suites: bookworm-security\nComponents: main\n")
+        self.only_source("http://deb.debian.org/debian-security", "bookworm-security")
         verdict = self.verdict("update-security-i386-size.txt")
         self.assertTrue(verdict.startswith("fail "), verdict)
         self.assertIn("broken bookworm-security index (main/binary-i386/Packages.xz: File has "
