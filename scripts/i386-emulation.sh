@@ -167,7 +167,7 @@ i386_install_qemu() {
   export DEBIAN_FRONTEND=noninteractive
   apt_update
   if [ "$(i386_qemu_candidate_major)" -ge 10 ]; then
-    apt_install qemu-user
+    apt_install qemu-user  # without qemu-user-binfmt, whose registrations would compete
     i386_check_qemu_version
     return
   fi
