@@ -7,7 +7,7 @@
 //   - operations that move nothing changed no vertex bit;
 //   - float arrays changed only through the local-frame operations, on the current
 //     object;
-//   - only the twenty host functions were called, and edits happened inside station
+//   - only the host functions the plug-in uses were called, and edits happened inside station
 //     callbacks only.
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -6,8 +6,8 @@
 #include "panel/control_ids.h"
 #include "panel/layout.h"
 #include "panel/value_fields.h"
+#include "panel/win32/app_module.h"
 #include "panel/win32/centring.h"
-#include "plugin/win32/app_module.h"
 
 namespace {
 
@@ -51,11 +51,11 @@ class ManifestContext {
 
 }  // namespace
 
-StationPanel* CreateStationPanel(GridshiftPlugin* plugin) {
+StationPanel* CreateStationPanel(PanelClient* plugin) {
   return new (std::nothrow) CMainDlg(plugin);
 }
 
-CMainDlg::CMainDlg(GridshiftPlugin* plugin) : m_plugin(plugin) {}
+CMainDlg::CMainDlg(PanelClient* plugin) : m_plugin(plugin) {}
 
 CMainDlg::~CMainDlg() {
   // Normally the window is gone already; if not, it must not outlive the object
@@ -65,7 +65,7 @@ CMainDlg::~CMainDlg() {
 
 // --- StationPanel ---
 
-bool CMainDlg::CreatePanel(MQWindowHandle owner) {
+bool CMainDlg::CreatePanel(PanelOwner owner) {
   if (m_hWnd != nullptr) return false;
   const HINSTANCE module = AppModule::ResourceInstance();
   ManifestContext manifest(module);
@@ -85,7 +85,7 @@ void CMainDlg::MakeTopmost() {
   SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void CMainDlg::SetEditPlugin(GridshiftPlugin* plugin) {
+void CMainDlg::SetEditPlugin(PanelClient* plugin) {
   for (CNumEditMove& edit : m_moveEdits) edit.m_plugin = plugin;
   for (CNumEditDegree& edit : m_rotationEdits) edit.m_plugin = plugin;
 }

@@ -142,7 +142,7 @@ TEST_F(MoveTest, WithoutACurrentObjectNothingMovesAndRefreshesResume) {
   Run(&GridshiftPlugin::MoveSelection);
   EXPECT_EQ(At(0, 0), (standin::Vertex{1, 1, 1}));
   EXPECT_EQ(Texts(kMove), "1.000 0.000 1.000");
-  EXPECT_TRUE(g_plugin.m_refreshEnabled);
+  EXPECT_TRUE(g_plugin.RefreshEnabled());
 }
 
 // A field of 300 digits reads as infinity and pasted text may say "nan": neither may

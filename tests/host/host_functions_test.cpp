@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "host/stand_in_host.h"
-#include "plugin/host_function_signatures.h"
 #include "tests/host/host_module.h"
 
 namespace {

@@ -17,8 +17,8 @@
 #include "panel/control_ids.h"
 #include "panel/layout.h"
 #include "panel/win32/main_dlg.h"
-#include "plugin/win32/app_module.h"
-#include "plugin/win32/message_loop.h"
+#include "panel/win32/app_module.h"
+#include "panel/win32/message_loop.h"
 
 namespace {
 
