@@ -64,10 +64,12 @@ class CMainDlg : public DialogWindow,
   void HidePanel() override;
   void SetPasteButtonsEnabled(bool enabled) override;
 
-  HWND m_globalRadio = nullptr;    // 1013
-  HWND m_localRadio = nullptr;     // 1014
-  HWND m_relativeRadio = nullptr;  // 57690 "相対"
-  HWND m_absoluteRadio = nullptr;  // 57691 "絶対"
+  // A window handle kept since initialisation, looked up as the edits are.
+  struct KeptControl {
+    HWND handle = nullptr;
+    HWND Handle() const { return handle; }
+  };
+  KeptControl m_radios[4];         // Global, Local, "相対", "絶対"
   HWND m_copyButton = nullptr;     // 1016
   HWND m_pasteButtons[7] = {};     // in the order of ctl::kPasteButtons
   HWND m_moveButton = nullptr;     // 1008

@@ -21,7 +21,7 @@
 #include "host/win32_panel_driver.h"
 #include "panel/control_ids.h"
 #include "panel/layout.h"
-#include "panel/win32/centring.h"
+#include "panel/centring.h"
 #include "plugin/gridshift_plugin.h"
 #include "tests/support/caption_band.h"
 #include "tests/win32/dialog_template.h"
