@@ -59,7 +59,7 @@ void SetCounters(benchmark::State& state, long allocations) {
   state.counters["allocs"] =
       benchmark::Counter(static_cast<double>(allocations) / state.iterations());
   state.counters["snapshot_bytes"] =
-      static_cast<double>(g_plugin.m_selectionCapacity) * sizeof(SelectionEntry);
+      static_cast<double>(g_plugin.Selection().m_selectionCapacity) * sizeof(SelectionEntry);
 }
 
 void PluginBenchmark(benchmark::State& state, BenchOperation operation, GridShape shape) {

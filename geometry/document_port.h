@@ -48,6 +48,8 @@ constexpr int kLocalFrameArray = 772;   // 16 floats, never interpreted
 constexpr int kLocalFrameFloats = 16;
 
 // One document of the host for the length of one call: its handle and the port to it.
+// Two pointers, passed by value: a function that holds its own copy keeps both in
+// registers across the host calls, which it makes for every vertex.
 // Each member is one host call with the arguments in the host's order, so the
 // geometry reads as what it asks of the host.
 class HostDocument {

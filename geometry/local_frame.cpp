@@ -17,7 +17,7 @@ int SelectableLines(int n) {
 
 }  // namespace
 
-void SetLocalFrameFromSelection(const HostDocument& doc, FacePointBuffer& facePoints) {
+void SetLocalFrameFromSelection(HostDocument doc, FacePointBuffer& facePoints) {
   // Both arrays belong to the current object, whichever object holds the selection.
   MQObject current = doc.CurrentObject();
   if (current == nullptr) return;
@@ -52,7 +52,7 @@ void SetLocalFrameFromSelection(const HostDocument& doc, FacePointBuffer& facePo
   }
 }
 
-Point3 MeasureEdgeDirection(const HostDocument& doc, FacePointBuffer& facePoints, int objectIndex,
+Point3 MeasureEdgeDirection(HostDocument doc, FacePointBuffer& facePoints, int objectIndex,
                             int face, int line, int referenceVertex) {
   const Point3 none = {0, 0, 0};
   MQObject object = doc.Object(objectIndex);
@@ -87,7 +87,7 @@ Point3 MeasureEdgeDirection(const HostDocument& doc, FacePointBuffer& facePoints
           0};
 }
 
-void StoreLocalFrame(const HostDocument& doc, FrameSlot& slot) {
+void StoreLocalFrame(HostDocument doc, FrameSlot& slot) {
   MQObject current = doc.CurrentObject();
   if (current == nullptr) return;
   // Zeroed first: a host that fills nothing stores zeros rather than stale floats.
@@ -96,7 +96,7 @@ void StoreLocalFrame(const HostDocument& doc, FrameSlot& slot) {
   std::memcpy(slot, frame, sizeof frame);
 }
 
-void LoadLocalFrame(const HostDocument& doc, const FrameSlot& slot) {
+void LoadLocalFrame(HostDocument doc, const FrameSlot& slot) {
   MQObject current = doc.CurrentObject();
   if (current == nullptr) return;
   doc.WriteFloatArray(current, kLocalFrameArray, slot);

@@ -17,17 +17,17 @@ typedef float FrameSlot[kLocalFrameFloats];
 // origin is an end of the line the line runs away from it; a later object's first
 // selected vertex replaces the origin, up to the object that holds the first selected
 // line. Nothing is written without a current object or a selection.
-void SetLocalFrameFromSelection(const HostDocument& doc, FacePointBuffer& facePoints);
+void SetLocalFrameFromSelection(HostDocument doc, FacePointBuffer& facePoints);
 
 // (heading, elevation, 0) in degrees of line k of a face, the line from point k to the
 // next point (wrapping to the first), taken from the reference vertex when that is the
 // line's second end. A rising line has an elevation in [270, 360], a falling one in
 // (0, 90]. (0, 0, 0) for a line that is not there, or that has no length or an end
 // that is not finite.
-Point3 MeasureEdgeDirection(const HostDocument& doc, FacePointBuffer& facePoints, int object,
+Point3 MeasureEdgeDirection(HostDocument doc, FacePointBuffer& facePoints, int object,
                             int face, int line, int referenceVertex);
 
 // The current object's frame block into slot, and slot back into the current object.
 // Without a current object nothing changes.
-void StoreLocalFrame(const HostDocument& doc, FrameSlot& slot);
-void LoadLocalFrame(const HostDocument& doc, const FrameSlot& slot);
+void StoreLocalFrame(HostDocument doc, FrameSlot& slot);
+void LoadLocalFrame(HostDocument doc, const FrameSlot& slot);

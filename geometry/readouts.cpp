@@ -51,7 +51,7 @@ Point3 Divide(const Point3& sum, int count) {
 
 }  // namespace
 
-bool MeasureSelection(const HostDocument& doc, SelectionSnapshot& snapshot, bool inGlobal,
+bool MeasureSelection(HostDocument doc, SelectionSnapshot& snapshot, bool inGlobal,
                       SelectionReadouts* readouts) {
   MQObject current = doc.CurrentObject();
   if (current == nullptr) return false;

@@ -15,5 +15,5 @@ struct SelectionReadouts {
 
 // Measures the selected vertices of the snapshot, which the caller has just taken.
 // False, with nothing measured, when the document has no current object.
-bool MeasureSelection(const HostDocument& doc, SelectionSnapshot& snapshot, bool inGlobal,
+bool MeasureSelection(HostDocument doc, SelectionSnapshot& snapshot, bool inGlobal,
                       SelectionReadouts* readouts);

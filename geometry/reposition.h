@@ -16,7 +16,7 @@ struct FrameMatrices {
 
 // The frame of the document's current object: false, with nothing read, when the
 // document has none.
-inline bool ReadCurrentFrame(const HostDocument& doc, FrameMatrices* frame) {
+inline bool ReadCurrentFrame(HostDocument doc, FrameMatrices* frame) {
   MQObject current = doc.CurrentObject();
   if (current == nullptr) return false;
   const Matrix4 toGlobal = doc.GlobalMatrix(current);
@@ -35,7 +35,7 @@ inline bool ReadCurrentFrame(const HostDocument& doc, FrameMatrices* frame) {
 // once, and the arithmetic is the same, so are the bits. The run lives on the stack:
 // nothing is allocated.
 template <typename Position>
-void RewriteSelectedVertices(const HostDocument& doc, SelectionSnapshot& snapshot,
+void RewriteSelectedVertices(HostDocument doc, SelectionSnapshot& snapshot,
                              Position&& position) {
   constexpr int kRun = 32;
   struct ReadVertexAt {

@@ -9,7 +9,7 @@ namespace {
 
 // Entries the document needs, or -1 when the count cannot be held: more than an int32
 // or more bytes than an allocation can ask for.
-int64_t CountDocumentVertices(const HostDocument& doc, int objectCount) {
+int64_t CountDocumentVertices(HostDocument doc, int objectCount) {
   int64_t total = 0;
   for (int o = 0; o < objectCount; ++o) {
     MQObject object = doc.Object(o);
@@ -50,7 +50,7 @@ void SelectionSnapshot::ReleaseSelection() {
   m_selectionCount = 0;
 }
 
-void SelectionSnapshot::TakeSelectionSnapshot(const HostDocument& doc) {
+void SelectionSnapshot::TakeSelectionSnapshot(HostDocument doc) {
   if (m_walkingSnapshot) return;
 
   m_selectedLineLength = 0;
@@ -89,11 +89,14 @@ void SelectionSnapshot::TakeSelectionSnapshot(const HostDocument& doc) {
   m_selectionCount = filled;
 }
 
-void SelectionSnapshot::MarkFacesAndLines(const HostDocument& doc, int o, MQObject object,
+void SelectionSnapshot::MarkFacesAndLines(HostDocument doc, int o, MQObject object,
                                           SelectionEntry* first, int vertexCount) {
   // An index outside the object's vertices names no entry: it marks nothing, and a
-  // line that ends there has no length.
-  auto inRange = [vertexCount](int v) { return v >= 0 && v < vertexCount; };
+  // line that ends there has no length. (A negative index, taken as unsigned, lies
+  // beyond any count: one comparison serves both ends.)
+  auto inRange = [vertexCount](int v) {
+    return static_cast<unsigned>(v) < static_cast<unsigned>(vertexCount);
+  };
   auto mark = [&](int v) {
     if (inRange(v)) first[v].selected = 1;
   };

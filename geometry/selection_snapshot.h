@@ -36,15 +36,15 @@ class SelectionSnapshot {
   // Rebuilds the entries and the line length from the document. The buffer grows to
   // the document's vertex count and never shrinks. While a walk is under way nothing
   // happens: the operation that walks refreshes when it is done.
-  void TakeSelectionSnapshot(const HostDocument& doc);
+  void TakeSelectionSnapshot(HostDocument doc);
 
   // The snapshot walk: visit(object, vertex index) for each selected entry in order,
   // the object fetched once per run of entries of the same object, then finish(),
   // still inside the walk.
   template <typename Visit, typename Finish>
-  void WalkSelectedVertices(const HostDocument& doc, Visit&& visit, Finish&& finish);
+  void WalkSelectedVertices(HostDocument doc, Visit&& visit, Finish&& finish);
   template <typename Visit>
-  void WalkSelectedVertices(const HostDocument& doc, Visit&& visit) {
+  void WalkSelectedVertices(HostDocument doc, Visit&& visit) {
     WalkSelectedVertices(doc, visit, [] {});
   }
   // True while a walk is under way.
@@ -61,7 +61,7 @@ class SelectionSnapshot {
  private:
   // Marks the corners of selected faces and the ends of selected lines of object o,
   // whose entries start at first, and adds the selected lines' lengths.
-  void MarkFacesAndLines(const HostDocument& doc, int o, MQObject object, SelectionEntry* first,
+  void MarkFacesAndLines(HostDocument doc, int o, MQObject object, SelectionEntry* first,
                          int vertexCount);
 
   FacePointBuffer m_facePoints;
@@ -74,7 +74,7 @@ class SelectionSnapshot {
 // of selected entries of the same object. Entries are read by index on every step and
 // the count is re-read, so nothing the walk holds can dangle.
 template <typename Visit, typename Finish>
-void SelectionSnapshot::WalkSelectedVertices(const HostDocument& doc, Visit&& visit,
+void SelectionSnapshot::WalkSelectedVertices(HostDocument doc, Visit&& visit,
                                              Finish&& finish) {
   m_walkingSnapshot = true;
   int currentIndex = -1;
