@@ -236,7 +236,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool tookSnapshot = operation.movesVertices ||
                               operation.run == &GridshiftPlugin::UpdateReadouts ||
                               operation.run == &GridshiftPlugin::UpdateReadoutsResetMove;
-    fuzzing::Check(!tookSnapshot || g_plugin.m_selectionCount == vertices,
+    fuzzing::Check(!tookSnapshot || g_plugin.Selection().m_selectionCount == vertices,
                    "snapshot does not list every vertex");
   }
   return 0;
