@@ -77,12 +77,19 @@ TEST(ResourceImageTest, RefusesANumberThatBreaksTheOrder) {
 TEST(ResourceImageTest, FindsNothingInWhatIsNotAWholeImage) {
   const std::string whole = OwnImage();
   size_t size = 0;
-  for (std::string image : {std::string(), std::string("MZ"), std::string(4096, 'M'),
-                            whole.substr(0, 1024), whole.substr(0, whole.size() / 2)}) {
+  for (std::string image :
+       {std::string(), std::string("MZ"), std::string(4096, 'M'), whole.substr(0, 1024)}) {
     ResourceImage resources(image);
     EXPECT_EQ(resources.Data(kRcData, 7, &size), nullptr) << image.size() << " bytes";
     EXPECT_FALSE(resources.Renumber(kRcData, 7, 8)) << image.size() << " bytes";
   }
+  // Cut short one byte inside the resource: its entries are there, its bytes are not.
+  std::string copy = whole;
+  const char* seven = ResourceImage(copy).Data(kRcData, 7, &size);
+  ASSERT_NE(seven, nullptr);
+  std::string cut = whole.substr(0, static_cast<size_t>(seven - copy.data()) + size - 1);
+  EXPECT_EQ(ResourceImage(cut).Data(kRcData, 7, &size), nullptr);
+  EXPECT_TRUE(ResourceImage(cut).Renumber(kRcData, 7, 8));
 }
 
 }  // namespace
