@@ -103,7 +103,8 @@ TEST(ModelSteps, AViolationFailsTheScenarioAfterItsLastStep) {
   EXPECT_FALSE(standin::RunScenario(scenario, environment, &failure));
   EXPECT_EQ(failure,
             "t.scn: after the last step: the plug-in called MQDoc_Compact (2 calls), which is "
-            "not one of the 20 it may use");
+            "not one of the " +
+                std::to_string(kCalledHostFunctionCount) + " it may use");
   environment.afterStep = [] { ++Host::Instance().editsOutsideCallback; };
   EXPECT_FALSE(standin::RunScenario(scenario, environment, &failure));
   EXPECT_EQ(failure,
