@@ -32,7 +32,7 @@ namespace {
 // Allocations of every untimed first run so far: the snapshot's growth steps.
 long g_firstRunAllocations = 0;
 
-HostCalls g_hostCalls;
+BaselineCalls g_hostCalls;
 HeadlessPanel* g_panel = nullptr;
 
 // The document is rebuilt only when a benchmark asks for another one.
@@ -59,7 +59,7 @@ void SetCounters(benchmark::State& state, long allocations) {
   state.counters["allocs"] =
       benchmark::Counter(static_cast<double>(allocations) / state.iterations());
   state.counters["snapshot_bytes"] =
-      static_cast<double>(g_plugin.m_selectionCapacity) * sizeof(SelectionEntry);
+      static_cast<double>(g_plugin.Selection().m_selectionCapacity) * sizeof(SelectionEntry);
 }
 
 void PluginBenchmark(benchmark::State& state, BenchOperation operation, GridShape shape) {
@@ -98,7 +98,7 @@ void Register(const BenchOperation& operation, GridShape shape, int size) {
 
 int main(int argc, char** argv) {
   standin::Host::Instance().Reset();
-  if (MQInit(GRIDWELL_HOSTAPI_PATH) != 1 || !BindHostCalls(GRIDWELL_HOSTAPI_PATH, &g_hostCalls) ||
+  if (MQInit(GRIDWELL_HOSTAPI_PATH) != 1 || !BindBaselineCalls(GRIDWELL_HOSTAPI_PATH, &g_hostCalls) ||
       MQOnEvent(standin::Host::Instance().document().Handle(), 1, nullptr) != 1) {
     std::fprintf(stderr, "gridwell_bench: could not start the plug-in on the stand-in host\n");
     return 1;

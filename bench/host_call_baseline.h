@@ -8,29 +8,18 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/host_function_signatures.h"
+#include "geometry/document_port.h"
+#include "plugin/host_functions.h"
 
-struct HostCalls {
-  hostsig::MQ_StationCallback stationCallback;
-  hostsig::MQDoc_GetObjectCount getObjectCount;
-  hostsig::MQDoc_GetObject getObject;
-  hostsig::MQDoc_GetCurrentObjectIndex getCurrentObjectIndex;
-  hostsig::MQDoc_IsSelectVertex isSelectVertex;
-  hostsig::MQDoc_IsSelectLine isSelectLine;
-  hostsig::MQDoc_IsSelectFace isSelectFace;
-  hostsig::MQDoc_GetGlobalMatrix getGlobalMatrix;
-  hostsig::MQDoc_GetGlobalInverseMatrix getGlobalInverseMatrix;
-  hostsig::MQObj_GetVertexCount getVertexCount;
-  hostsig::MQObj_GetVertex getVertex;
-  hostsig::MQObj_SetVertex setVertex;
-  hostsig::MQObj_GetFaceCount getFaceCount;
-  hostsig::MQObj_GetFacePointCount getFacePointCount;
-  hostsig::MQObj_GetFacePointArray getFacePointArray;
-  hostsig::MQObj_SetFloatArray setFloatArray;
+// The host functions the baseline calls: the station callback and the document port,
+// each with the host's own signature.
+struct BaselineCalls {
+  decltype(HostCalls::MQ_StationCallback) stationCallback = nullptr;
+  DocumentPort port;
 };
 
-// Binds the table from the host module at path; false if a name is missing.
-bool BindHostCalls(const char* path, HostCalls* calls);
+// Binds them from the host module at path; false if a name is missing.
+bool BindBaselineCalls(const char* path, BaselineCalls* calls);
 
 enum class BaselineOperation { kRefresh, kMove, kRotate, kSetAxis, kSetLocalFrame };
 
@@ -38,5 +27,5 @@ enum class BaselineOperation { kRefresh, kMove, kRotate, kSetAxis, kSetLocalFram
 // pairs the host reports as selected, in document order; it is worked out once
 // before timing, since finding it is the plug-in's work. Operations that edit run
 // inside a station callback, as the plug-in's do.
-void RunBaseline(const HostCalls& calls, MQDocument doc, BaselineOperation operation,
+void RunBaseline(const BaselineCalls& calls, MQDocument doc, BaselineOperation operation,
                  const std::vector<std::pair<int, int>>& selected);

@@ -45,7 +45,7 @@ void Count(const std::string& name, Run&& run) {
 
 const char* g_filter = nullptr;
 
-void CountCase(HeadlessPanel& panel, const HostCalls& hostCalls, const BenchOperation& operation,
+void CountCase(HeadlessPanel& panel, const BaselineCalls& hostCalls, const BenchOperation& operation,
                GridShape shape) {
   const std::string suffix = std::string(operation.name) + "/" + Describe(shape);
   if (g_filter != nullptr && suffix.find(g_filter) == std::string::npos) return;
@@ -67,8 +67,8 @@ void CountCase(HeadlessPanel& panel, const HostCalls& hostCalls, const BenchOper
 int main(int argc, char** argv) {
   if (argc > 1) g_filter = argv[1];
   standin::Host::Instance().Reset();
-  HostCalls hostCalls;
-  if (MQInit(GRIDWELL_HOSTAPI_PATH) != 1 || !BindHostCalls(GRIDWELL_HOSTAPI_PATH, &hostCalls) ||
+  BaselineCalls hostCalls;
+  if (MQInit(GRIDWELL_HOSTAPI_PATH) != 1 || !BindBaselineCalls(GRIDWELL_HOSTAPI_PATH, &hostCalls) ||
       MQOnEvent(standin::Host::Instance().document().Handle(), 1, nullptr) != 1) {
     std::fprintf(stderr, "gridwell_instruction_count: could not start the plug-in\n");
     return 1;

@@ -67,10 +67,10 @@ int main(int argc, char** argv) {
   standin::Document& doc = standin::Host::Instance().Reset();
   standin::PluginModule plugin;
   std::string error;
-  HostCalls hostCalls;
+  BaselineCalls hostCalls;
   if (!plugin.Load(GRIDWELL_PLUGIN_PATH, &error) ||
       plugin.exports().MQInit(standin::HostModulePath()) != 1 ||
-      !BindHostCalls(standin::HostModulePath(), &hostCalls) ||
+      !BindBaselineCalls(standin::HostModulePath(), &hostCalls) ||
       plugin.exports().MQOnEvent(doc.Handle(), 1, nullptr) != 1) {
     std::fprintf(stderr, "gridwell_portable_bench: could not start the plug-in %s\n",
                  error.c_str());

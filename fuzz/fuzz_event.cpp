@@ -1,6 +1,6 @@
 // MQOnEvent with arbitrary event codes and option lists, on a small document, with
 // the station started, stopped and shown in any order. No event may edit the
-// document, call a host function outside the twenty, or touch memory it was not
+// document, call a host function it does not use, or touch memory it was not
 // given.
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -7,7 +7,7 @@
 //   - operations that move nothing changed no vertex bit;
 //   - float arrays changed only through the local-frame operations, on the current
 //     object;
-//   - only the twenty host functions were called, and edits happened inside station
+//   - only the host functions the plug-in uses were called, and edits happened inside station
 //     callbacks only.
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -236,7 +236,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool tookSnapshot = operation.movesVertices ||
                               operation.run == &GridshiftPlugin::UpdateReadouts ||
                               operation.run == &GridshiftPlugin::UpdateReadoutsResetMove;
-    fuzzing::Check(!tookSnapshot || g_plugin.m_selectionCount == vertices,
+    fuzzing::Check(!tookSnapshot || g_plugin.Selection().m_selectionCount == vertices,
                    "snapshot does not list every vertex");
   }
   return 0;

@@ -42,7 +42,7 @@ inline HeadlessPanel* EnsureStation() {
 inline void CheckHostRules() {
   const standin::Host& host = standin::Host::Instance();
   for (int i = 0; i < kHostFunctionCount; ++i) {
-    if (host.calls[i] != 0 && !standin::IsPlugInHostFunction(i)) {
+    if (host.calls[i] != 0 && !IsCalledHostFunction(i)) {
       std::fprintf(stderr, "called %s\n", kHostFunctionNames[i]);
       Fail("a host function the plug-in may not call was called");
     }

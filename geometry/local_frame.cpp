@@ -1,19 +1,12 @@
-// The current object's local frame as the host keeps it in per-object float arrays:
-// origin and Z axis set from the selection, and two slots to store and load the whole
-// frame block.
+#include "geometry/local_frame.h"
+
 #include <cmath>
 #include <cstring>
 #include <utility>
 
 #include "geometry/angles.h"
-#include "geometry/document_access.h"
-#include "geometry/point_math.h"
-#include "plugin/gridshift_plugin.h"
-#include "plugin/host_functions.h"
 
 namespace {
-
-constexpr int kFrameFloats = 16;
 
 // Lines of a face of n points that can be selected: every edge of a polygon, the one
 // line of a two-point face, none of a single point.
@@ -22,79 +15,62 @@ int SelectableLines(int n) {
   return n == 2 ? 1 : 0;
 }
 
-void StoreFrame(MQDocument doc, float (&slot)[kFrameFloats]) {
-  MQObject current = CurrentObject(doc);
-  if (current == nullptr) return;
-  // Zeroed first: a host that fills nothing stores zeros rather than stale floats.
-  float frame[kFrameFloats] = {};
-  host::MQObj_GetFloatArray(current, kLocalFrameArray, frame);
-  std::memcpy(slot, frame, sizeof frame);
-}
-
-void LoadFrame(MQDocument doc, const float (&slot)[kFrameFloats]) {
-  MQObject current = CurrentObject(doc);
-  if (current == nullptr) return;
-  host::MQObj_SetFloatArray(current, kLocalFrameArray, slot);
-}
-
 }  // namespace
 
-bool GridshiftPlugin::SetLocalFrameFromSelection(MQDocument doc) {
+void SetLocalFrameFromSelection(HostDocument doc, FacePointBuffer& facePoints) {
   // Both arrays belong to the current object, whichever object holds the selection.
-  MQObject current = CurrentObject(doc);
-  if (current == nullptr) return true;
+  MQObject current = doc.CurrentObject();
+  if (current == nullptr) return;
 
   int referenceVertex = -1;
-  const int objectCount = host::MQDoc_GetObjectCount(doc);
+  const int objectCount = doc.ObjectCount();
   for (int i = 0; i < objectCount; ++i) {
-    MQObject object = host::MQDoc_GetObject(doc, i);
+    MQObject object = doc.Object(i);
     if (object == nullptr) continue;
 
-    // Origin: the first selected vertex of this object. A later object with a selected
-    // vertex overwrites it, up to the object that holds the first selected line.
-    const int vertexCount = host::MQObj_GetVertexCount(object);
+    // Origin: the first selected vertex of this object.
+    const int vertexCount = doc.VertexCount(object);
     for (int j = 0; j < vertexCount; ++j) {
-      if (host::MQDoc_IsSelectVertex(doc, i, j) == 0) continue;
-      const Point3 origin = ReadVertex(object, j);
-      host::MQObj_SetFloatArray(current, kLocalOriginArray, &origin.x);
+      if (!doc.IsVertexSelected(i, j)) continue;
+      const Point3 origin = doc.Vertex(object, j);
+      doc.WriteFloatArray(current, kLocalOriginArray, &origin.x);
       referenceVertex = j;
       break;
     }
 
-    // Z axis: the first selected line, taken away from the origin when it is an end.
-    const int faceCount = host::MQObj_GetFaceCount(object);
+    // Z axis: the first selected line.
+    const int faceCount = doc.FaceCount(object);
     for (int f = 0; f < faceCount; ++f) {
-      const int lines = SelectableLines(host::MQObj_GetFacePointCount(object, f));
+      const int lines = SelectableLines(doc.FacePointCount(object, f));
       for (int k = 0; k < lines; ++k) {
-        if (host::MQDoc_IsSelectLine(doc, i, f, k) == 0) continue;
-        const Point3 angles = MeasureEdgeDirection(doc, i, f, k, referenceVertex);
-        host::MQObj_SetFloatArray(current, kLocalAnglesArray, &angles.x);
-        return true;
+        if (!doc.IsLineSelected(i, f, k)) continue;
+        const Point3 angles = MeasureEdgeDirection(doc, facePoints, i, f, k, referenceVertex);
+        doc.WriteFloatArray(current, kLocalAnglesArray, &angles.x);
+        return;
       }
     }
   }
-  return true;
 }
 
-Point3 GridshiftPlugin::MeasureEdgeDirection(MQDocument doc, int objectIndex, int face, int line,
-                                             int referenceVertex) {
+Point3 MeasureEdgeDirection(HostDocument doc, FacePointBuffer& facePoints, int objectIndex,
+                            int face, int line, int referenceVertex) {
   const Point3 none = {0, 0, 0};
-  MQObject object = host::MQDoc_GetObject(doc, objectIndex);
+  MQObject object = doc.Object(objectIndex);
   if (object == nullptr) return none;
-  const int n = host::MQObj_GetFacePointCount(object, face);
+  const int n = doc.FacePointCount(object, face);
   if (line < 0 || line >= n) return none;
-  int* points = m_facePoints.Reserve(n);
+  int* points = facePoints.Reserve(n);
   if (points == nullptr) return none;
-  host::MQObj_GetFacePointArray(object, face, points);
+  doc.FacePoints(object, face, points);
 
   int start = points[line];
   int end = points[(line + 1) % n];
   // When the reference vertex is an end, the line runs away from it.
   if (end == referenceVertex) std::swap(start, end);
-  const int vertexCount = host::MQObj_GetVertexCount(object);
+  const int vertexCount = doc.VertexCount(object);
   if (start < 0 || start >= vertexCount || end < 0 || end >= vertexCount) return none;
 
-  const Point3 d = Subtract(ReadVertex(object, end), ReadVertex(object, start));
+  const Point3 d = Subtract(doc.Vertex(object, end), doc.Vertex(object, start));
   const float lengthSquared =
       static_cast<float>(static_cast<double>(d.x) * d.x + static_cast<double>(d.y) * d.y +
                          static_cast<double>(d.z) * d.z);
@@ -111,22 +87,17 @@ Point3 GridshiftPlugin::MeasureEdgeDirection(MQDocument doc, int objectIndex, in
           0};
 }
 
-bool GridshiftPlugin::StoreLocalFrame1(MQDocument doc) {
-  StoreFrame(doc, m_frameSlots[0]);
-  return true;
+void StoreLocalFrame(HostDocument doc, FrameSlot& slot) {
+  MQObject current = doc.CurrentObject();
+  if (current == nullptr) return;
+  // Zeroed first: a host that fills nothing stores zeros rather than stale floats.
+  FrameSlot frame = {};
+  doc.ReadFloatArray(current, kLocalFrameArray, frame);
+  std::memcpy(slot, frame, sizeof frame);
 }
 
-bool GridshiftPlugin::StoreLocalFrame2(MQDocument doc) {
-  StoreFrame(doc, m_frameSlots[1]);
-  return true;
-}
-
-bool GridshiftPlugin::LoadLocalFrame1(MQDocument doc) {
-  LoadFrame(doc, m_frameSlots[0]);
-  return true;
-}
-
-bool GridshiftPlugin::LoadLocalFrame2(MQDocument doc) {
-  LoadFrame(doc, m_frameSlots[1]);
-  return true;
+void LoadLocalFrame(HostDocument doc, const FrameSlot& slot) {
+  MQObject current = doc.CurrentObject();
+  if (current == nullptr) return;
+  doc.WriteFloatArray(current, kLocalFrameArray, slot);
 }

@@ -1,14 +1,6 @@
-// The panel's readouts of the selection: centre (the mean), per-axis maximum and
-// minimum in the global or the local frame, and the total length of the selected lines.
-#include <xmmintrin.h>
+#include "geometry/readouts.h"
 
-#include "geometry/document_access.h"
-#include "geometry/point_math.h"
-#include "geometry/selection_walk.h"
-#include "panel/control_ids.h"
-#include "panel/station_panel.h"
-#include "panel/value_fields.h"
-#include "plugin/gridshift_plugin.h"
+#include <xmmintrin.h>
 
 namespace {
 
@@ -59,48 +51,23 @@ Point3 Divide(const Point3& sum, int count) {
 
 }  // namespace
 
-void GridshiftPlugin::RefreshReadouts(MQDocument doc, bool reset) {
-  // Without a panel there is nothing to show; during a walk the operation that walks
-  // refreshes when it is done.
-  if (m_panel == nullptr || m_walkingSnapshot) return;
-
-  TakeSelectionSnapshot(doc);
-  MQObject current = CurrentObject(doc);
-  if (current == nullptr) return;
-  Matrix4 inverse = {};
-  host::MQDoc_GetGlobalInverseMatrix(doc, current, inverse.m);
-  const WideMatrix toLocal = Widen(inverse);
+bool MeasureSelection(HostDocument doc, SelectionSnapshot& snapshot, bool inGlobal,
+                      SelectionReadouts* readouts) {
+  MQObject current = doc.CurrentObject();
+  if (current == nullptr) return false;
+  const WideMatrix toLocal = Widen(doc.GlobalInverseMatrix(current));
 
   // Only the frame the panel shows is measured: the other frame's sums and extremes
   // would be thrown away, and skipping them halves the work per vertex.
-  const bool inGlobal = m_panel->IsChecked(ctl::kGlobal);
   Measure measure;
-  WalkSelectedVertices(doc, [&](MQObject object, int vertex) {
-    const Point3 v = ReadVertex(object, vertex);
+  snapshot.WalkSelectedVertices(doc, [&](MQObject object, int vertex) {
+    const Point3 v = doc.Vertex(object, vertex);
     measure.Include(inGlobal ? v : TransformPoint(v, toLocal));
   });
 
   const int count = measure.count();
-  const Point3 centre = count > 0 ? Divide(measure.sum(), count) : Point3{0, 0, 0};
-  const Point3 max = measure.max(), min = measure.min();
-  WriteCentreFields(centre.x, centre.y, centre.z);
-  WriteMaxFields(max.x, max.y, max.z);
-  WriteMinFields(min.x, min.y, min.z);
-
-  if (m_panel->IsChecked(ctl::kAbsolute)) {
-    WriteMoveFields(centre.x, centre.y, centre.z);
-  } else if (reset) {
-    WriteMoveFields(0, 0, 0);
-  }
-  WriteValueField(*m_panel, ctl::kTotalLength, m_selectedLineLength);
-}
-
-bool GridshiftPlugin::UpdateReadouts(MQDocument doc) {
-  RefreshReadouts(doc, false);
-  return true;
-}
-
-bool GridshiftPlugin::UpdateReadoutsResetMove(MQDocument doc) {
-  RefreshReadouts(doc, true);
+  readouts->centre = count > 0 ? Divide(measure.sum(), count) : Point3{0, 0, 0};
+  readouts->max = measure.max();
+  readouts->min = measure.min();
   return true;
 }

@@ -1,14 +1,8 @@
-// Turning the selection by three angles about the X, Y and Z axes of the global or the
-// local frame: Y first, then X, then Z, about the frame's origin.
+#include "geometry/rotate.h"
+
 #include <cmath>
 
 #include "geometry/angles.h"
-#include "geometry/document_access.h"
-#include "geometry/point_math.h"
-#include "geometry/selection_walk.h"
-#include "panel/control_ids.h"
-#include "panel/station_panel.h"
-#include "plugin/gridshift_plugin.h"
 
 namespace {
 
@@ -59,32 +53,12 @@ Matrix4 RotationAboutZ(float degrees) {
 
 }  // namespace
 
-bool GridshiftPlugin::RotateSelection(MQDocument doc) {
-  if (m_panel == nullptr) return true;
-
-  const RotationTriple angles = ReadRotationFields();
-  // The fields show the angles as read (400.000 stays 400.000); only the rotation's
-  // own copy is brought into a whole turn.
-  WriteRotationFields(angles.yRow, angles.xRow, angles.zRow);
-  // An angle that read as infinity or NaN names no turn: nothing turns at all.
-  const bool usable =
-      std::isfinite(angles.yRow) && std::isfinite(angles.xRow) && std::isfinite(angles.zRow);
-
-  // An axis whose angle reads 0 (or -0) is skipped, not applied as an identity, so all
-  // zeros leave every vertex bit for bit; 360 is not skipped.
-  const bool turnY = angles.yRow != 0;
-  const bool turnX = angles.xRow != 0;
-  const bool turnZ = angles.zRow != 0;
-  const WideMatrix aboutY = Widen(turnY && usable ? RotationAboutY(angles.yRow) : kIdentity);
-  const WideMatrix aboutX = Widen(turnX && usable ? RotationAboutX(angles.xRow) : kIdentity);
-  const WideMatrix aboutZ = Widen(turnZ && usable ? RotationAboutZ(angles.zRow) : kIdentity);
-
-  RepositionSelection(doc, usable, [&](const Point3& v, bool inGlobal, const FrameMatrices& frame) {
-    Point3 w = inGlobal ? v : TransformPoint(v, frame.toLocal);
-    if (turnY) w = TransformDirection(w, aboutY);
-    if (turnX) w = TransformDirection(w, aboutX);
-    if (turnZ) w = TransformDirection(w, aboutZ);
-    return inGlobal ? w : TransformPoint(w, frame.toGlobal);
-  });
-  return true;
-}
+Turn::Turn(const RotationTriple& angles)
+    : m_usable(std::isfinite(angles.yRow) && std::isfinite(angles.xRow) &&
+               std::isfinite(angles.zRow)),
+      m_turnY(angles.yRow != 0),
+      m_turnX(angles.xRow != 0),
+      m_turnZ(angles.zRow != 0),
+      m_aboutY(Widen(m_turnY && m_usable ? RotationAboutY(angles.yRow) : kIdentity)),
+      m_aboutX(Widen(m_turnX && m_usable ? RotationAboutX(angles.xRow) : kIdentity)),
+      m_aboutZ(Widen(m_turnZ && m_usable ? RotationAboutZ(angles.zRow) : kIdentity)) {}

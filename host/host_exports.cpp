@@ -1,47 +1,18 @@
 // Every host function, exported by name as a plain C function: the ones the plug-in
-// calls over the stand-in host's document model, with exactly the signatures of
-// plugin/host_function_signatures.h; all the others present and inert.
-// Every call is counted in Host::calls.
+// calls over the stand-in host's document model, with exactly the signatures of the
+// host function table (host/host_exports.h declares them from it); all the others
+// present and inert. Every call is counted in Host::calls.
+#include "host/host_exports.h"
+
 #include <cstring>
-#include <type_traits>
 
-#include "host/host_function_list.h"
 #include "host/stand_in_host.h"
-#include "plugin/host_function_signatures.h"
-#include "plugin/host_functions.h"
-
-#ifdef _WIN32
-#define HOSTAPI_EXPORT extern "C" __declspec(dllexport)
-#else
-#define HOSTAPI_EXPORT extern "C" __attribute__((visibility("default")))
-#endif
 
 using standin::Document;
 using standin::Host;
 using standin::Object;
 
 namespace {
-
-// The table order here is the binding order of kHostFunctionNames, entry by entry.
-#define GRIDWELL_NAME(name) #name,
-constexpr const char* kExportedNames[] = {GRIDWELL_HOST_FUNCTIONS(GRIDWELL_NAME, GRIDWELL_NAME)};
-#undef GRIDWELL_NAME
-static_assert(sizeof(kExportedNames) / sizeof(kExportedNames[0]) == kHostFunctionCount);
-
-constexpr bool SameNames(const char* a, const char* b) {
-  while (*a != 0 && *a == *b) {
-    ++a;
-    ++b;
-  }
-  return *a == *b;
-}
-constexpr bool SameOrder() {
-  for (int i = 0; i < kHostFunctionCount; ++i) {
-    if (!SameNames(kExportedNames[i], kHostFunctionNames[i])) return false;
-  }
-  return true;
-}
-static_assert(SameOrder(), "host/host_function_list.h must follow kHostFunctionNames");
 
 // The host and its document, looked up once when the library loads: every host call
 // starts here, and a guarded lookup on every call costs as much as the call's own work.
@@ -180,6 +151,7 @@ HOSTAPI_EXPORT MQScene MQDoc_GetScene(MQDocument doc, int index) {
 
 HOSTAPI_EXPORT void MQDoc_GetGlobalMatrix(MQDocument doc, MQObject obj, float* matrix) {
   COUNT_CALL(MQDoc_GetGlobalMatrix);
+  if (H().whileReadingTheFrame) H().whileReadingTheFrame();
   Object* o = DocumentOf(doc) == nullptr ? nullptr : FromHandle(obj);
   if (o == nullptr || matrix == nullptr) return;
   std::memcpy(matrix, o->globalMatrix.data(), sizeof(float) * 16);
@@ -273,31 +245,7 @@ HOSTAPI_EXPORT void MQObj_SetFloatArray(MQObject obj, int id, const float* value
     COUNT_CALL(name);           \
     return nullptr;             \
   }
-#define GRIDWELL_SKIP(name)
-GRIDWELL_HOST_FUNCTIONS(GRIDWELL_SKIP, GRIDWELL_INERT)
+#define GRIDWELL_NONE(...)
+GRIDWELL_HOST_FUNCTIONS(GRIDWELL_NONE, GRIDWELL_NONE, GRIDWELL_INERT)
 #undef GRIDWELL_INERT
-#undef GRIDWELL_SKIP
-
-// --- Which of them the plug-in may call ------------------------------------------
-
-namespace {
-#define GRIDWELL_CALLED(name) true,
-#define GRIDWELL_NOT_CALLED(name) false,
-constexpr bool kPlugInCalls[] = {GRIDWELL_HOST_FUNCTIONS(GRIDWELL_CALLED, GRIDWELL_NOT_CALLED)};
-#undef GRIDWELL_CALLED
-#undef GRIDWELL_NOT_CALLED
-}  // namespace
-
-bool standin::IsPlugInHostFunction(int index) {
-  return index >= 0 && index < kHostFunctionCount && kPlugInCalls[index];
-}
-
-// --- The exports match the signatures the plug-in casts them to ----------------
-
-#define GRIDWELL_CHECK_SIGNATURE(name)                            \
-  static_assert(std::is_same_v<decltype(&::name), hostsig::name>, \
-                "signature of " #name " differs from hostsig::" #name);
-#define GRIDWELL_SKIP(name)
-GRIDWELL_HOST_FUNCTIONS(GRIDWELL_CHECK_SIGNATURE, GRIDWELL_SKIP)
-#undef GRIDWELL_CHECK_SIGNATURE
-#undef GRIDWELL_SKIP
+#undef GRIDWELL_NONE

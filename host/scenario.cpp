@@ -127,11 +127,12 @@ bool RunScenarioFile(const std::string& path, RunEnvironment& environment, std::
 std::string CheckHostInvariants(const Host& host) {
   std::string problems;
   for (int i = 0; i < kHostFunctionCount; ++i) {
-    if (host.calls[i] == 0 || IsPlugInHostFunction(i)) continue;
+    if (host.calls[i] == 0 || IsCalledHostFunction(i)) continue;
     const int calls = host.calls[i];
     problems += std::string(problems.empty() ? "" : "; ") + "the plug-in called " +
                 kHostFunctionNames[i] + " (" + std::to_string(calls) +
-                (calls == 1 ? " call" : " calls") + "), which is not one of the twenty it may use";
+                (calls == 1 ? " call" : " calls") + "), which is not one of the " +
+                std::to_string(kCalledHostFunctionCount) + " it may use";
   }
   if (host.editsOutsideCallback != 0) {
     const int edits = host.editsOutsideCallback;

@@ -3,7 +3,8 @@
 // Tokens are separated by blanks; a token in double quotes may hold blanks and the
 // escapes \n \r \t \\ \" and \xHH. Integers are decimal or 0x-hex, floats decimal.
 // Objects are named by their index in the document, controls by ID or by name
-// (MoveX, Move, Global, ...: the names of panel/control_ids.h without the k).
+// (MoveX, Move, Global, ...: the names of the layout table, panel/layout_table.inc,
+// and HideCommand and CloseCommand for the commands that have no control).
 //
 // Document (each file starts from an empty one):
 //   object [NAME]                    new object; later vertex/face steps add to it

@@ -7,70 +7,18 @@
 
 #include "host/scenario.h"
 #include "panel/control_ids.h"
+#include "panel/layout.h"
 
 namespace standin {
 namespace {
 
-struct NamedControl {
+// Scenarios name controls by their names in the layout table (kPanelControls), and
+// the two commands that have no control by these.
+struct NamedCommand {
   const char* name;
   int id;
 };
-
-// The panel's controls by the names of panel/control_ids.h.
-constexpr NamedControl kControls[] = {
-    {"Global", ctl::kGlobal},
-    {"Local", ctl::kLocal},
-    {"Relative", ctl::kRelative},
-    {"Absolute", ctl::kAbsolute},
-    {"MoveX", ctl::kMoveX},
-    {"MoveY", ctl::kMoveY},
-    {"MoveZ", ctl::kMoveZ},
-    {"RotateX", ctl::kRotateX},
-    {"RotateY", ctl::kRotateY},
-    {"RotateZ", ctl::kRotateZ},
-    {"CentreX", ctl::kCentreX},
-    {"CentreY", ctl::kCentreY},
-    {"CentreZ", ctl::kCentreZ},
-    {"MaxX", ctl::kMaxX},
-    {"MaxY", ctl::kMaxY},
-    {"MaxZ", ctl::kMaxZ},
-    {"MinX", ctl::kMinX},
-    {"MinY", ctl::kMinY},
-    {"MinZ", ctl::kMinZ},
-    {"StoredX", ctl::kStoredX},
-    {"StoredY", ctl::kStoredY},
-    {"StoredZ", ctl::kStoredZ},
-    {"TotalLength", ctl::kTotalLength},
-    {"Move", ctl::kMove},
-    {"Rotate", ctl::kRotate},
-    {"ClearMove", ctl::kClearMove},
-    {"ClearRotation", ctl::kClearRotation},
-    {"Copy", ctl::kCopy},
-    {"PasteX", ctl::kPasteX},
-    {"PasteY", ctl::kPasteY},
-    {"PasteZ", ctl::kPasteZ},
-    {"PasteXY", ctl::kPasteXY},
-    {"PasteXZ", ctl::kPasteXZ},
-    {"PasteYZ", ctl::kPasteYZ},
-    {"PasteXYZ", ctl::kPasteXYZ},
-    {"AlignCentreX", ctl::kAlignCentreX},
-    {"AlignCentreY", ctl::kAlignCentreY},
-    {"AlignCentreZ", ctl::kAlignCentreZ},
-    {"AlignMaxX", ctl::kAlignMaxX},
-    {"AlignMaxY", ctl::kAlignMaxY},
-    {"AlignMaxZ", ctl::kAlignMaxZ},
-    {"AlignMinX", ctl::kAlignMinX},
-    {"AlignMinY", ctl::kAlignMinY},
-    {"AlignMinZ", ctl::kAlignMinZ},
-    {"AlignStoredX", ctl::kAlignStoredX},
-    {"AlignStoredY", ctl::kAlignStoredY},
-    {"AlignStoredZ", ctl::kAlignStoredZ},
-    {"SetLocalFrame", ctl::kSetLocalFrame},
-    {"StoreFrame1", ctl::kStoreFrame1},
-    {"LoadFrame1", ctl::kLoadFrame1},
-    {"StoreFrame2", ctl::kStoreFrame2},
-    {"LoadFrame2", ctl::kLoadFrame2},
-    {"RearView", ctl::kRearView},
+constexpr NamedCommand kCommands[] = {
     {"HideCommand", ctl::kHideCommand},
     {"CloseCommand", ctl::kCloseCommand},
 };
@@ -205,8 +153,13 @@ bool ParseYesNo(const Token& token, bool* value) {
 }
 
 bool ParseControl(const Token& token, int* id) {
-  for (const NamedControl& c : kControls) {
-    if (!token.quoted && token.text == c.name) return *id = c.id, true;
+  if (!token.quoted && !token.text.empty()) {
+    for (const ControlSpec& c : kPanelControls) {
+      if (token.text == c.name) return *id = c.id, true;
+    }
+    for (const NamedCommand& c : kCommands) {
+      if (token.text == c.name) return *id = c.id, true;
+    }
   }
   int32_t value;
   if (!ParseInt(token, &value)) return false;

@@ -22,7 +22,8 @@ bool ParseInt(const Token& token, int32_t* value);
 // A float in decimal, correctly rounded.
 bool ParseFloat(const Token& token, float* value);
 bool ParseYesNo(const Token& token, bool* value);
-// A control by its name in panel/control_ids.h without the k (MoveX), or its ID.
+// A control by its name in the layout table (MoveX), a command without a control
+// by its name (HideCommand, CloseCommand), or either by its ID.
 bool ParseControl(const Token& token, int* id);
 // A virtual key by name (RETURN, ESCAPE, TAB, ...) or code.
 bool ParseKey(const Token& token, int* code);

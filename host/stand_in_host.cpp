@@ -251,6 +251,7 @@ Document& Host::Reset() {
   sentMessages.clear();
   calls.fill(0);
   editsOutsideCallback = 0;
+  whileReadingTheFrame = nullptr;
   return document_;
 }
 

@@ -22,6 +22,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -203,15 +204,15 @@ class Host {
   // Vertex or float-array writes made outside a station callback: a plug-in fault.
   int editsOutsideCallback = 0;
 
+  // Called as MQDoc_GetGlobalMatrix begins, as if the host delivered something to the
+  // plug-in at that moment: the moment a move, a rotation or an align reads the
+  // current object's frame, after its snapshot and before its writes.
+  std::function<void()> whileReadingTheFrame;
+
  private:
   Host();
   Document document_;
 };
-
-// True for the host function at index (in kHostFunctionNames) that the plug-in may
-// call: one the stand-in host implements for real (host/host_function_list.h). A call
-// of any other is a plug-in fault.
-bool IsPlugInHostFunction(int index);
 
 // File name of the module that exports the host functions and holds this
 // instance: what a host passes to the plug-in's MQInit.

@@ -1,77 +1,49 @@
+// The rules the layout table keeps, checked by the compiler: a table that breaks one
+// does not build.
 #include "panel/layout.h"
 
-// Columns: template order, ID, kind, label, {x, y, width, height}, flags.
-const ControlSpec kPanelControls[kPanelControlCount] = {
-    {0, 65535, ControlKind::kGroupBox, "移動", {64, 1, 288, 88}, 0},
-    {1, 1013, ControlKind::kAutoRadio, "Global", {2, 1, 32, 13}, kStartsGroup},
-    // Reaches five units into the frame of "移動": clipped, it leaves the caption whole.
-    {2, 1014, ControlKind::kAutoRadio, "Local", {36, 1, 33, 13}, kClipsSiblings},
-    {3, 57690, ControlKind::kAutoRadio, "相対", {67, 12, 29, 10}, kStartsGroup},
-    {4, 57691, ControlKind::kAutoRadio, "絶対", {94, 12, 29, 10}, 0},
-    {5, 57686, ControlKind::kEditableField, "", {17, 25, 40, 15}, 0},
-    {6, 57687, ControlKind::kEditableField, "", {17, 41, 40, 15}, 0},
-    {7, 57688, ControlKind::kEditableField, "", {17, 57, 40, 15}, 0},
-    {8, 1011, ControlKind::kPushButton, "回転", {16, 73, 30, 14}, 0},
-    {9, 57722, ControlKind::kPushButton, "Clr", {46, 73, 14, 14}, 0},
-    {10, 1005, ControlKind::kEditableField, "", {67, 25, 40, 15}, 0},
-    {11, 1006, ControlKind::kEditableField, "", {67, 41, 40, 15}, 0},
-    {12, 1007, ControlKind::kEditableField, "", {67, 57, 40, 15}, 0},
-    {13, 1008, ControlKind::kDefaultPushButton, "移動", {66, 73, 30, 14}, 0},
-    {14, 57721, ControlKind::kPushButton, "Clr", {96, 73, 14, 14}, 0},
-    {15, 57712, ControlKind::kPushButton, "XYZ", {322, 71, 24, 14}, 0},
-    {16, 57714, ControlKind::kPushButton, "XY", {333, 25, 13, 14}, 0},
-    {17, 57716, ControlKind::kPushButton, "XZ", {333, 42, 13, 14}, 0},
-    {18, 57718, ControlKind::kPushButton, "YZ", {333, 57, 13, 14}, 0},
-    {19, 57683, ControlKind::kPushButton, "Local原点+Z軸Set", {353, 4, 59, 15}, 0},
-    {20, 57685, ControlKind::kPushButton, "保管", {366, 60, 20, 14}, 0},
-    {21, 57684, ControlKind::kPushButton, "読込", {388, 60, 20, 14}, 0},
-    {22, 1009, ControlKind::kPushButton, "保管", {366, 74, 20, 14}, 0},
-    {23, 57723, ControlKind::kPushButton, "読込", {388, 74, 20, 14}, 0},
-    {24, 57701, ControlKind::kReadOnlyField, "", {111, 25, 40, 15}, 0},
-    {25, 57702, ControlKind::kReadOnlyField, "", {111, 41, 40, 15}, 0},
-    {26, 57703, ControlKind::kReadOnlyField, "", {111, 57, 40, 15}, 0},
-    {27, 57704, ControlKind::kReadOnlyField, "", {163, 25, 40, 15}, 0},
-    {28, 57705, ControlKind::kReadOnlyField, "", {163, 41, 40, 15}, 0},
-    {29, 57706, ControlKind::kReadOnlyField, "", {163, 57, 40, 15}, 0},
-    {30, 57707, ControlKind::kReadOnlyField, "", {215, 25, 40, 15}, 0},
-    {31, 57708, ControlKind::kReadOnlyField, "", {215, 41, 40, 15}, 0},
-    {32, 57709, ControlKind::kReadOnlyField, "", {215, 57, 40, 15}, 0},
-    {33, 1015, ControlKind::kReadOnlyField, "", {357, 31, 50, 15}, 0},
-    {34, 1019, ControlKind::kReadOnlyField, "", {269, 25, 40, 15}, 0},
-    {35, 57719, ControlKind::kReadOnlyField, "", {269, 41, 40, 15}, 0},
-    {36, 57720, ControlKind::kReadOnlyField, "", {269, 57, 40, 15}, 0},
-    {37, 65535, ControlKind::kGroupBox, "Paste", {321, 14, 26, 73}, 0},
-    {38, 65535, ControlKind::kGroupBox, "基準軸回転", {12, 15, 51, 74}, 0},
-    {39, 1000, ControlKind::kStaticLabel, "X", {4, 29, 8, 8}, 0},
-    {40, 1001, ControlKind::kStaticLabel, "Y", {4, 45, 8, 8}, 0},
-    {41, 1002, ControlKind::kStaticLabel, "Z", {4, 61, 8, 8}, 0},
-    {42, 65535, ControlKind::kStaticLabel, "中心", {125, 14, 16, 9}, 0},
-    {43, 65535, ControlKind::kStaticLabel, "最大", {178, 14, 16, 9}, 0},
-    {44, 65535, ControlKind::kStaticLabel, "最小", {229, 14, 16, 9}, 0},
-    {45, 65535, ControlKind::kGroupBox, "選択線全長", {354, 20, 57, 29}, 0},
-    {46, 65535, ControlKind::kGroupBox, "Local座標系保存", {354, 50, 57, 40}, 0},
-    {47, 65535, ControlKind::kGroupBox, "座標保存", {267, 8, 83, 81}, 0},
-    {48, 65535, ControlKind::kStaticLabel, "①", {357, 63, 8, 8}, 0},
-    {49, 65535, ControlKind::kStaticLabel, "②", {357, 77, 8, 8}, 0},
-    {50, 1004, ControlKind::kPushButton, "X", {322, 25, 10, 14}, 0},
-    {51, 57725, ControlKind::kPushButton, "Y", {322, 42, 10, 14}, 0},
-    {52, 57727, ControlKind::kPushButton, "Z", {322, 57, 10, 14}, 0},
-    {53, 57744, ControlKind::kPushButton, "X", {151, 25, 10, 14}, 0},
-    {54, 65535, ControlKind::kStaticLabel, "揃", {152, 16, 8, 8}, 0},
-    {55, 57745, ControlKind::kPushButton, "Y", {151, 41, 10, 14}, 0},
-    {56, 57746, ControlKind::kPushButton, "Z", {151, 57, 10, 14}, 0},
-    {57, 57748, ControlKind::kPushButton, "Y", {203, 41, 10, 14}, 0},
-    {58, 57747, ControlKind::kPushButton, "X", {203, 25, 10, 14}, 0},
-    {59, 57749, ControlKind::kPushButton, "Z", {203, 57, 10, 14}, 0},
-    {60, 57751, ControlKind::kPushButton, "Y", {255, 41, 10, 14}, 0},
-    {61, 57750, ControlKind::kPushButton, "X", {255, 25, 10, 14}, 0},
-    {62, 57752, ControlKind::kPushButton, "Z", {255, 57, 10, 14}, 0},
-    {63, 1016, ControlKind::kPushButton, "Copy", {269, 73, 40, 14}, 0},
-    {64, 57755, ControlKind::kPushButton, "Z", {309, 57, 10, 14}, 0},
-    {65, 57753, ControlKind::kPushButton, "X", {309, 25, 10, 14}, 0},
-    {66, 57754, ControlKind::kPushButton, "Y", {309, 42, 10, 14}, 0},
-    {67, 65535, ControlKind::kStaticLabel, "揃", {311, 16, 8, 8}, 0},
-    {68, 65535, ControlKind::kStaticLabel, "揃", {257, 16, 8, 8}, 0},
-    {69, 65535, ControlKind::kStaticLabel, "揃", {205, 16, 8, 8}, 0},
-    {70, 1010, ControlKind::kPushButton, "RearView", {123, 74, 33, 14}, kHidden},
-};
+#include "panel/control_ids.h"
+
+namespace {
+
+constexpr bool IdsAreUniqueExceptUnnamed() {
+  for (int i = 0; i < kPanelControlCount; ++i) {
+    for (int j = i + 1; j < kPanelControlCount; ++j) {
+      if (kPanelControls[i].id != kUnnamedControlId &&
+          kPanelControls[i].id == kPanelControls[j].id) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+// A dialog template holds a control's ID in 16 bits; 65535 is the unnamed one's.
+constexpr bool IdsFitATemplate() {
+  for (const ControlSpec& control : kPanelControls) {
+    if (control.id <= 0 || control.id > kUnnamedControlId) return false;
+  }
+  return true;
+}
+
+// The platform sends OK and Cancel as commands 1 and 2 (Return with no default
+// button, Escape, the close box); a control with either ID would be taken for them.
+constexpr bool NoControlHasACommandsId() {
+  for (const ControlSpec& control : kPanelControls) {
+    if (control.id == ctl::kHideCommand || control.id == ctl::kCloseCommand) return false;
+  }
+  return true;
+}
+
+constexpr int CountOf(ControlKind kind) {
+  int count = 0;
+  for (const ControlSpec& control : kPanelControls) count += control.kind == kind;
+  return count;
+}
+
+static_assert(IdsAreUniqueExceptUnnamed(), "two controls share an ID other than 65535");
+static_assert(IdsFitATemplate(), "a control ID outside 1 to 65535");
+static_assert(NoControlHasACommandsId(), "a control has the ID of the hide or close command");
+static_assert(CountOf(ControlKind::kDefaultPushButton) == 1, "the panel has one default button");
+
+}  // namespace

@@ -1,17 +1,19 @@
 // The panel's controls as data: the one description of dialog template 129 that
-// both panels are built from. Template order is the tab and drawing order.
+// both panels and the dialog resource are built from. Template order is the tab and
+// drawing order.
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 
 enum class ControlKind : uint8_t {
-  kGroupBox,            // frame with a caption, no tab stop
-  kStaticLabel,         // left-aligned text, starts a control group
-  kAutoRadio,           // checks itself and unchecks the rest of its group
-  kPushButton,          // sends a command with its ID
-  kDefaultPushButton,   // the panel's one default button
-  kEditableField,       // single-line numeric edit, right-aligned, tab stop
-  kReadOnlyField,       // as editable, but read-only and no tab stop
+  kGroupBox,           // frame with a caption, no tab stop
+  kStaticLabel,        // left-aligned text, starts a control group
+  kAutoRadio,          // checks itself and unchecks the rest of its group
+  kPushButton,         // sends a command with its ID
+  kDefaultPushButton,  // the panel's one default button
+  kEditableField,      // single-line numeric edit, right-aligned, tab stop
+  kReadOnlyField,      // as editable, but read-only and no tab stop
 };
 
 // Flags of a control beyond its kind.
@@ -27,15 +29,14 @@ struct DialogRect {
 };
 
 struct ControlSpec {
-  int order;           // place in the template, 0 to 70
-  int id;              // control ID; 65535 for frames and unnamed labels
+  const char* name;  // ctl::k<name> in the code, <name> in scenarios; empty when unnamed
+  int id;            // control ID; 65535 for frames and unnamed labels
   ControlKind kind;
-  const char* label;   // UTF-8; empty for value fields
+  const char* label;  // UTF-8; empty for value fields
   DialogRect rect;
   uint8_t flags;
 };
 
-constexpr int kPanelControlCount = 71;
 constexpr int kUnnamedControlId = 65535;
 
 // The panel window itself.
@@ -46,9 +47,18 @@ inline constexpr const char* kPanelFontFace = "MS UI Gothic";
 constexpr int kPanelFontPointSize = 9;
 constexpr DialogRect kPanelRect = {0, 0, 413, 92};
 
-// In template order. IDs other than 65535 are unique: both panels find a control by
-// its ID.
-extern const ControlSpec kPanelControls[kPanelControlCount];
+// In template order: a control's place in this array is its place in the template.
+// IDs other than 65535 are unique: both panels find a control by its ID. The rows are
+// those of panel/layout_table.inc.
+inline constexpr ControlSpec kPanelControls[] = {
+#define NAMED_CONTROL(name, id, kind, label, x, y, width, height, flags) \
+  {#name, id, ControlKind::kind, label, {x, y, width, height}, flags},
+#define UNNAMED_CONTROL(kind, label, x, y, width, height, flags) \
+  {"", kUnnamedControlId, ControlKind::kind, label, {x, y, width, height}, flags},
+#include "panel/layout_table.inc"
+};
+
+constexpr int kPanelControlCount = static_cast<int>(std::size(kPanelControls));
 
 // True for a control that can be pressed and sends a command when clicked.
 constexpr bool IsButton(ControlKind kind) {

@@ -1,16 +1,17 @@
-// The panel as the plug-in object and the operations see it: a humble dialog. The
-// operations read and write field texts and ask radios for their check state; the
-// plug-in object creates, shows, raises and destroys the window. Everything else
-// (routing clicks and keys, enabling the paste buttons, the close sequence) happens
-// inside the implementation, through the portable rules of panel/.
+// The panel as the plug-in object sees it: a humble dialog. The plug-in reads and
+// writes field texts, asks radios for their check state, and creates, shows, raises
+// and destroys the window. Everything else (routing clicks and keys, enabling the
+// paste buttons, the close sequence) happens inside the implementation, through the
+// portable rules of panel/, which hand each command to a PanelClient.
 //
 // Two implementations: CMainDlg on Windows (panel/win32) and HeadlessPanel
 // elsewhere (panel/headless). The one linked in provides CreateStationPanel.
 #pragma once
 
-#include "plugin/host_types.h"
+class PanelClient;
 
-class GridshiftPlugin;
+// The window that owns the panel: the host's main window (an HWND on Windows).
+typedef void* PanelOwner;
 
 class StationPanel {
  public:
@@ -19,15 +20,15 @@ class StationPanel {
   // Creates the panel window from the layout, owned by owner, and runs its
   // initialisation. The window is not visible afterwards. False when creation
   // failed; the object is then only deleted.
-  virtual bool CreatePanel(MQWindowHandle owner) = 0;
+  virtual bool CreatePanel(PanelOwner owner) = 0;
   // Destroys the window (if any); the object stays until deleted.
   virtual void DestroyPanel() = 0;
   virtual void ShowPanel(bool show) = 0;
   // Topmost, position and size unchanged, not activated.
   virtual void MakeTopmost() = 0;
-  // Gives the three move-field and three rotation-field edits the plug-in object on
-  // which Return runs the move or the rotation.
-  virtual void SetEditPlugin(GridshiftPlugin* plugin) = 0;
+  // Gives the three move-field and three rotation-field edits the client on which
+  // Return runs the move or the rotation; null makes Return do nothing.
+  virtual void SetEditPlugin(PanelClient* plugin) = 0;
 
   // Text of a value field, as GetWindowTextA gives it: at most size - 1 characters,
   // always NUL-terminated. Empty for an unknown ID.
@@ -41,6 +42,6 @@ class StationPanel {
   virtual bool IsChecked(int id) = 0;
 };
 
-// Makes the panel object of the platform's implementation for plug-in. No window
-// yet. Null when out of memory.
-StationPanel* CreateStationPanel(GridshiftPlugin* plugin);
+// Makes the panel object of the platform's implementation, whose buttons run their
+// commands on plugin. No window yet. Null when out of memory.
+StationPanel* CreateStationPanel(PanelClient* plugin);

@@ -1,5 +1,3 @@
-// The panel's value fields: the triples of X, Y and Z rows, their text form, and the
-// two Clr operations.
 #include "panel/value_fields.h"
 
 #include <cctype>
@@ -8,9 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "panel/control_ids.h"
 #include "panel/station_panel.h"
-#include "plugin/gridshift_plugin.h"
 
 namespace {
 
@@ -63,27 +59,6 @@ void FormatFixed3(double value, char (&text)[kFieldTextSize]) {
 #endif
 }
 
-constexpr int kMoveRows[3] = {ctl::kMoveX, ctl::kMoveY, ctl::kMoveZ};
-constexpr int kCentreRows[3] = {ctl::kCentreX, ctl::kCentreY, ctl::kCentreZ};
-constexpr int kMaxRows[3] = {ctl::kMaxX, ctl::kMaxY, ctl::kMaxZ};
-constexpr int kMinRows[3] = {ctl::kMinX, ctl::kMinY, ctl::kMinZ};
-constexpr int kStoredRows[3] = {ctl::kStoredX, ctl::kStoredY, ctl::kStoredZ};
-constexpr int kRotationRows[3] = {ctl::kRotateX, ctl::kRotateY, ctl::kRotateZ};
-
-// The readers answer 0 and the writers do nothing while there is no panel.
-Point3 ReadTriple(StationPanel* panel, const int (&rows)[3]) {
-  if (panel == nullptr) return {0, 0, 0};
-  return {ReadValueField(*panel, rows[0]), ReadValueField(*panel, rows[1]),
-          ReadValueField(*panel, rows[2])};
-}
-
-void WriteTriple(StationPanel* panel, const int (&rows)[3], float x, float y, float z) {
-  if (panel == nullptr) return;
-  WriteValueField(*panel, rows[0], x);
-  WriteValueField(*panel, rows[1], y);
-  WriteValueField(*panel, rows[2], z);
-}
-
 }  // namespace
 
 void FormatFieldValue(float value, char (&text)[kFieldTextSize]) {
@@ -114,62 +89,4 @@ void WriteValueField(StationPanel& panel, int id, float value) {
   char text[kFieldTextSize];
   FormatFieldValue(value, text);
   panel.SetFieldText(id, text);
-}
-
-Point3 GridshiftPlugin::ReadMoveFields() { return ReadTriple(m_panel, kMoveRows); }
-
-void GridshiftPlugin::WriteMoveFields(float x, float y, float z) {
-  WriteTriple(m_panel, kMoveRows, x, y, z);
-}
-
-// The triple starts with the Y row: the rotation applies Y first.
-RotationTriple GridshiftPlugin::ReadRotationFields() {
-  const Point3 rows = ReadTriple(m_panel, kRotationRows);
-  return {rows.y, rows.x, rows.z};
-}
-
-void GridshiftPlugin::WriteRotationFields(float a0, float a1, float a2) {
-  WriteTriple(m_panel, kRotationRows, a1, a0, a2);
-}
-
-Point3 GridshiftPlugin::ReadCentreFields() { return ReadTriple(m_panel, kCentreRows); }
-
-void GridshiftPlugin::WriteCentreFields(float x, float y, float z) {
-  WriteTriple(m_panel, kCentreRows, x, y, z);
-}
-
-Point3 GridshiftPlugin::ReadMaxFields() { return ReadTriple(m_panel, kMaxRows); }
-
-void GridshiftPlugin::WriteMaxFields(float x, float y, float z) {
-  WriteTriple(m_panel, kMaxRows, x, y, z);
-}
-
-Point3 GridshiftPlugin::ReadMinFields() { return ReadTriple(m_panel, kMinRows); }
-
-void GridshiftPlugin::WriteMinFields(float x, float y, float z) {
-  WriteTriple(m_panel, kMinRows, x, y, z);
-}
-
-void GridshiftPlugin::WriteStoredFields(float x, float y, float z) {
-  WriteTriple(m_panel, kStoredRows, x, y, z);
-}
-
-bool GridshiftPlugin::ClearMoveFields(MQDocument) {
-  if (m_panel == nullptr) return true;
-  if (m_panel->IsChecked(ctl::kRelative)) {
-    WriteMoveFields(0, 0, 0);
-    return true;
-  }
-  // Absolute: the target becomes the centre as shown, text for text.
-  for (int row = 0; row < 3; ++row) {
-    char text[kFieldTextSize];
-    m_panel->GetFieldText(kCentreRows[row], text, kFieldTextSize);
-    m_panel->SetFieldText(kMoveRows[row], text);
-  }
-  return true;
-}
-
-bool GridshiftPlugin::ClearRotationFields(MQDocument) {
-  WriteRotationFields(0, 0, 0);
-  return true;
 }

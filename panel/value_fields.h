@@ -1,8 +1,21 @@
-// The text form of every number the panel shows or reads: "%.3f" out, atof in, through
+// The panel's value fields: which fields form the X, Y and Z rows of each triple, and
+// the text form of every number they show or read: "%.3f" out, atof in, through
 // 256-byte buffers (so at most 255 characters of a field are ever read).
 #pragma once
 
+#include "panel/control_ids.h"
+
 class StationPanel;
+
+// The triples of value fields, in X, Y, Z row order.
+namespace fields {
+inline constexpr int kMove[3] = {ctl::kMoveX, ctl::kMoveY, ctl::kMoveZ};
+inline constexpr int kRotation[3] = {ctl::kRotateX, ctl::kRotateY, ctl::kRotateZ};
+inline constexpr int kCentre[3] = {ctl::kCentreX, ctl::kCentreY, ctl::kCentreZ};
+inline constexpr int kMax[3] = {ctl::kMaxX, ctl::kMaxY, ctl::kMaxZ};
+inline constexpr int kMin[3] = {ctl::kMinX, ctl::kMinY, ctl::kMinZ};
+inline constexpr int kStored[3] = {ctl::kStoredX, ctl::kStoredY, ctl::kStoredZ};
+}  // namespace fields
 
 constexpr int kFieldTextSize = 256;
 

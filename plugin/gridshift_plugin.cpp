@@ -49,7 +49,7 @@ int GridshiftPlugin::RunStationOperation(StationOperation operation) {
   if (!HostFunctionsBound()) return 0;
   StationOperation pending = operation;
   StationCallRecord record = {this, &pending};
-  return host::MQ_StationCallback(StationCallbackProc, &record);
+  return BoundHostCalls().MQ_StationCallback(StationCallbackProc, &record);
 }
 
 int StationCallbackProc(MQDocument doc, void* option) {
@@ -57,3 +57,5 @@ int StationCallbackProc(MQDocument doc, void* option) {
   MQStationPlugin* plugin = record->plugin;
   return plugin->RunOperation(doc, record->operation) ? 1 : 0;
 }
+
+HostDocument GridshiftPlugin::DocumentOf(MQDocument doc) { return HostDocument(BoundDocumentPort(), doc); }

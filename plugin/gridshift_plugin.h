@@ -1,11 +1,16 @@
-// The one plug-in object: identity, event operations, the station-callback
-// mechanism, and the state the panel and the geometry operations keep between calls.
+// The one plug-in object: identity, event operations, the station-callback mechanism,
+// and the controller between the panel and the geometry. Each panel operation reads
+// what it needs from the panel, hands plain values to the geometry, and writes the
+// results back; the state it keeps between calls is private.
 #pragma once
 
 #include <cstdint>
 
-#include "geometry/face_point_buffer.h"
+#include "geometry/local_frame.h"
 #include "geometry/point_math.h"
+#include "geometry/rotate.h"
+#include "geometry/selection_snapshot.h"
+#include "panel/panel_client.h"
 #include "plugin/plugin_base.h"
 
 class StationPanel;
@@ -14,22 +19,6 @@ constexpr uint32_t kProductId = 0x65206520;  // 1696621856
 constexpr uint32_t kPluginId = 0x65200307;   // 1696596743
 constexpr int kStationPluginType = 6;
 constexpr int kPluginMessageAnswer = 59;  // what ReceivePlugInMessage answers
-
-// Entries the snapshot buffer holds from the start of the station.
-constexpr int32_t kInitialSelectionCapacity = 100000;
-
-// One vertex of the document in the selection snapshot. 12 bytes.
-struct SelectionEntry {
-  int32_t object;
-  int32_t vertex;
-  uint8_t selected;  // 0 or 1
-};
-static_assert(sizeof(SelectionEntry) == 12, "snapshot entries are 12 bytes");
-
-// The rotation fields as ReadRotationFields delivers them: Y row first.
-struct RotationTriple {
-  float yRow, xRow, zRow;
-};
 
 class GridshiftPlugin;
 
@@ -46,7 +35,9 @@ struct StationCallRecord {
 // The procedure handed to MQ_StationCallback; option points at a StationCallRecord.
 int StationCallbackProc(MQDocument doc, void* option);
 
-class GridshiftPlugin : public MQStationPlugin {
+class GridshiftPlugin : public MQStationPlugin,
+                        public PanelClient,
+                        private SelectionSnapshot {
  public:
   constexpr GridshiftPlugin() = default;
   ~GridshiftPlugin() override;
@@ -88,17 +79,24 @@ class GridshiftPlugin : public MQStationPlugin {
   // answered.
   int RunStationOperation(StationOperation operation);
 
-  // --- Selection snapshot and readouts (geometry/) ---
+  // The panel's commands (plugin/panel_commands.cpp): each button's operation runs
+  // through RunStationOperation; the close box clears the shown flag and tells the
+  // host.
+  bool RunCommand(int id) override;
+  void OnPanelClosed() override;
+
+  // --- Panel operations (plugin/station_operations.cpp) ---
+  // The readouts: a fresh snapshot measured in the frame the panel shows, written to
+  // the centre, maximum, minimum and total-length fields, and in absolute mode to the
+  // move fields (with reset, in relative mode, the move fields are cleared).
   void TakeSelectionSnapshot(MQDocument doc);
   void RefreshReadouts(MQDocument doc, bool reset);
   bool UpdateReadouts(MQDocument doc);
   bool UpdateReadoutsResetMove(MQDocument doc);
 
-  // --- Move and rotate (geometry/) ---
   bool MoveSelection(MQDocument doc);
   bool RotateSelection(MQDocument doc);
 
-  // --- Align and paste (geometry/) ---
   bool CopyToStoredPoint(MQDocument doc);
   bool PasteStoredX(MQDocument doc);
   bool PasteStoredY(MQDocument doc);
@@ -119,9 +117,9 @@ class GridshiftPlugin : public MQStationPlugin {
   bool AlignStoredX(MQDocument doc);
   bool AlignStoredY(MQDocument doc);
   bool AlignStoredZ(MQDocument doc);
+  // Sets component axis (1 x, 2 y, 3 z) of every selected vertex to value.
   bool SetSelectionAxis(MQDocument doc, int axis, float value);
 
-  // --- Local frame (geometry/) ---
   bool SetLocalFrameFromSelection(MQDocument doc);
   Point3 MeasureEdgeDirection(MQDocument doc, int object, int face, int line, int referenceVertex);
   bool StoreLocalFrame1(MQDocument doc);
@@ -132,7 +130,8 @@ class GridshiftPlugin : public MQStationPlugin {
   // The hidden "RearView" button: asks for scene 0 and does nothing with it.
   bool FetchScene(MQDocument doc);
 
-  // --- Value fields (panel/value_fields.cpp) ---
+  // --- Value fields (plugin/panel_fields.cpp) ---
+  // The readers answer 0 and the writers do nothing while there is no panel.
   Point3 ReadMoveFields();
   void WriteMoveFields(float x, float y, float z);
   RotationTriple ReadRotationFields();
@@ -147,49 +146,36 @@ class GridshiftPlugin : public MQStationPlugin {
   bool ClearMoveFields(MQDocument doc);
   bool ClearRotationFields(MQDocument doc);
 
-  // --- State, in this order; constant-initialised ---
-  StationPanel* m_panel = nullptr;  // owned
-  bool m_shown = false;
-  bool m_refreshEnabled = false;
-  float m_frameSlots[2][16] = {};
-  SelectionEntry* m_selection = nullptr;  // owned array of m_selectionCapacity
-  int32_t m_selectionCount = 0;
-  int32_t m_selectionCapacity = 0;
-  float m_selectedLineLength = 0;
-  Point3 m_storedPoint = {0, 0, 0};
+  // --- What the station holds, read-only ---
+  const SelectionSnapshot& Selection() const { return *this; }
+  Point3 StoredPoint() const { return m_storedPoint; }
+  bool RefreshEnabled() const { return m_refreshEnabled; }
 
  private:
-  // Frees the snapshot buffer: null, capacity and count 0.
-  void ReleaseSelection();
+  // The host's document of this call, through the bound document port.
+  static HostDocument DocumentOf(MQDocument doc);
+  // Whether the panel shows the global frame ("Global" checked) or the local one.
+  bool ShowsGlobalFrame();
+  // The frame of a move or a rotation: writes reposition(p, frame) to every selected
+  // vertex unless usable is false, holding off event-driven refreshes while it
+  // writes, then refreshes the readouts. Without a current object nothing is written
+  // and nothing refreshed.
+  template <typename Reposition>
+  void RepositionSelection(MQDocument doc, bool usable, Reposition&& reposition);
+  // Writes the stored coordinate's components of rows (x, y, z) into the move fields.
+  void PasteStored(bool x, bool y, bool z);
+
   // Destroys the panel window and deletes the panel object.
   void ReleasePanel();
 
-  // The snapshot walk every geometry operation shares: visit(object, vertex index)
-  // for each selected entry, the object fetched once per run of entries, then
-  // finish() (geometry/selection_walk.h).
-  template <typename Visit>
-  void WalkSelectedVertices(MQDocument doc, Visit&& visit);
-  template <typename Visit, typename Finish>
-  void WalkSelectedVertices(MQDocument doc, Visit&& visit, Finish&& finish);
-  // Writes position(p) to every selected vertex at p, unless it is not finite
-  // (geometry/selection_walk.h).
-  template <typename Position>
-  void RewriteSelectedVertices(MQDocument doc, Position&& position);
-  // The frame of a move or a rotation (geometry/selection_walk.h): writes
-  // reposition(position, inGlobal, frame) to every selected vertex, holding off
-  // event-driven refreshes while it writes, then refreshes the readouts.
-  template <typename Reposition>
-  void RepositionSelection(MQDocument doc, bool usable, Reposition&& reposition);
-  // Marks the corners of selected faces and the ends of selected lines of object o,
-  // whose entries start at first, and adds the selected lines' lengths.
-  void MarkFacesAndLines(MQDocument doc, int o, MQObject object, SelectionEntry* first,
-                         int vertexCount);
-
-  // A face's vertex indices while the snapshot reads it.
-  FacePointBuffer m_facePoints;
-  // Set while an operation walks the snapshot, so that a refresh the host triggers
-  // meanwhile cannot rebuild the snapshot under the walk.
-  bool m_walkingSnapshot = false;
+  // --- State, constant-initialised ---
+  StationPanel* m_panel = nullptr;  // owned
+  bool m_shown = false;
+  bool m_refreshEnabled = false;
+  FrameSlot m_frameSlots[2] = {};
+  Point3 m_storedPoint = {0, 0, 0};
+  // The snapshot fields m_selection, m_selectionCount, m_selectionCapacity and
+  // m_selectedLineLength are SelectionSnapshot's.
 };
 
 // The plug-in object, from load to unload.

@@ -7,21 +7,16 @@
 #include <cstddef>
 #include <cstdint>
 
-struct MQDocumentHandle;
-struct MQObjectHandle;
+// The document and object handles, and the per-object float arrays of the local frame,
+// are the geometry's as much as the boundary's: they come with its document port.
+#include "geometry/document_port.h"
+
 struct MQSceneHandle;
-typedef MQDocumentHandle* MQDocument;
-typedef MQObjectHandle* MQObject;
 typedef MQSceneHandle* MQScene;
 
 // The host's main window. On Windows it is an HWND; elsewhere it is whatever the
 // stand-in host hands out, and only passed on to the panel.
 typedef void* MQWindowHandle;
-
-// Per-object float arrays that the plug-in writes and reads.
-constexpr int kLocalAnglesArray = 770;  // 3 floats: heading, elevation, 0 (degrees)
-constexpr int kLocalOriginArray = 771;  // 3 floats: a vertex position
-constexpr int kLocalFrameArray = 772;   // 16 floats, never interpreted
 
 // Host message sent when the panel is closed with its close box.
 constexpr int kStationClosedMessage = 100;

@@ -1,7 +1,5 @@
 // Starting, showing, stopping the station, and the document events that refresh the
 // panel's readouts.
-#include <new>
-
 #include "panel/station_panel.h"
 #include "plugin/gridshift_plugin.h"
 #include "plugin/host_functions.h"
@@ -11,7 +9,7 @@ int GridshiftPlugin::StartStation() {
 
   m_panel = CreateStationPanel(this);
   if (m_panel == nullptr) return 0;
-  if (!m_panel->CreatePanel(host::MQ_GetWindowHandle())) {
+  if (!m_panel->CreatePanel(BoundHostCalls().MQ_GetWindowHandle())) {
     ReleasePanel();
     return 0;
   }
@@ -25,14 +23,11 @@ int GridshiftPlugin::StartStation() {
   m_panel->SetEditPlugin(this);
   m_panel->MakeTopmost();
 
-  ReleaseSelection();
-  m_selection = new (std::nothrow) SelectionEntry[kInitialSelectionCapacity];
-  if (m_selection == nullptr) {
+  if (!AllocateSelection(kInitialSelectionCapacity)) {
     // Out of memory: hold nothing, as after a failed window creation.
     ReleasePanel();
     return 0;
   }
-  m_selectionCapacity = kInitialSelectionCapacity;
 
   m_storedPoint = {0, 0, 0};
   WriteStoredFields(0, 0, 0);
@@ -72,13 +67,6 @@ void GridshiftPlugin::OnEvent221(MQDocument doc) {
 void GridshiftPlugin::OnEvent222(MQDocument doc) { OnEvent221(doc); }
 
 void GridshiftPlugin::OnEvent220(MQDocument doc) { OnEvent221(doc); }
-
-void GridshiftPlugin::ReleaseSelection() {
-  delete[] m_selection;
-  m_selection = nullptr;
-  m_selectionCapacity = 0;
-  m_selectionCount = 0;
-}
 
 void GridshiftPlugin::ReleasePanel() {
   if (m_panel == nullptr) return;

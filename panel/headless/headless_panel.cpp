@@ -2,15 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 
 #include "panel/control_ids.h"
-#include "plugin/gridshift_plugin.h"
 
 namespace {
 
 HeadlessPanel* g_currentPanel = nullptr;
-bool g_failNextCreation = false;
 
 constexpr int kTabKey = 0x09;
 constexpr int kReturnKey = 0x0D;
@@ -64,10 +61,6 @@ class NoPanelDriver final : public PanelDriver {
 
 }  // namespace
 
-StationPanel* CreateStationPanel(GridshiftPlugin* plugin) {
-  return new (std::nothrow) HeadlessPanel(plugin);
-}
-
 // The scenario tool finds the panel of the loaded plug-in through this export.
 extern "C" PanelDriver* GridwellPanelDriver() {
   static NoPanelDriver noPanel;
@@ -76,7 +69,7 @@ extern "C" PanelDriver* GridwellPanelDriver() {
   return panel;
 }
 
-HeadlessPanel::HeadlessPanel(GridshiftPlugin* plugin) : m_plugin(plugin) { g_currentPanel = this; }
+HeadlessPanel::HeadlessPanel(PanelClient* plugin) : m_plugin(plugin) { g_currentPanel = this; }
 
 HeadlessPanel::~HeadlessPanel() {
   if (g_currentPanel == this) g_currentPanel = nullptr;
@@ -84,15 +77,9 @@ HeadlessPanel::~HeadlessPanel() {
 
 HeadlessPanel* HeadlessPanel::Current() { return g_currentPanel; }
 
-void HeadlessPanel::FailNextCreation() { g_failNextCreation = true; }
-
 // --- StationPanel ---
 
-bool HeadlessPanel::CreatePanel(MQWindowHandle owner) {
-  if (g_failNextCreation) {
-    g_failNextCreation = false;
-    return false;
-  }
+bool HeadlessPanel::CreatePanel(PanelOwner) {
   m_controls.clear();
   m_controls.reserve(kPanelControlCount);
   for (const ControlSpec& layout : kPanelControls) {
@@ -102,10 +89,7 @@ bool HeadlessPanel::CreatePanel(MQWindowHandle owner) {
   }
   m_windowExists = true;
   m_visible = false;
-  m_topmost = false;
-  m_owner = owner;
   m_beeps = 0;
-  m_fieldWrites = 0;
 
   // Initialisation as the dialog does it: Global and relative checked, paste buttons
   // off (they only make sense in absolute mode), focus on the first tab stop.
@@ -128,11 +112,10 @@ void HeadlessPanel::ShowPanel(bool show) {
   if (m_windowExists) m_visible = show;
 }
 
-void HeadlessPanel::MakeTopmost() {
-  if (m_windowExists) m_topmost = true;
-}
+// A window alone on the screen has nothing to be on top of.
+void HeadlessPanel::MakeTopmost() {}
 
-void HeadlessPanel::SetEditPlugin(GridshiftPlugin* plugin) { m_editPlugin = plugin; }
+void HeadlessPanel::SetEditPlugin(PanelClient* plugin) { m_editPlugin = plugin; }
 
 void HeadlessPanel::GetFieldText(int id, char* buffer, int size) {
   Control* control = Find(id);
@@ -144,7 +127,6 @@ void HeadlessPanel::SetFieldText(int id, const char* text) {
   if (control == nullptr) return;
   if (control->text == (text != nullptr ? text : "")) return;
   SetText(id, text);
-  ++m_fieldWrites;
 }
 
 bool HeadlessPanel::IsChecked(int id) {

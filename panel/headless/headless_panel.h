@@ -3,7 +3,9 @@
 // the Windows dialog's (panel/command_routing.h).
 //
 // It is both the StationPanel the plug-in drives and the PanelDriver through which
-// tests and scenarios act as a person at the panel would.
+// tests and scenarios act as a person at the panel would. CreateStationPanel, which
+// makes it for the plug-in, stands in a file of its own, so that a test may link a
+// panel of its own making in its place.
 #pragma once
 
 #include <string>
@@ -14,24 +16,22 @@
 #include "panel/panel_driver.h"
 #include "panel/station_panel.h"
 
-class HeadlessPanel final : public StationPanel, public PanelDriver, private PanelCommandTarget {
+class HeadlessPanel : public StationPanel, public PanelDriver, private PanelCommandTarget {
  public:
-  explicit HeadlessPanel(GridshiftPlugin* plugin);
+  explicit HeadlessPanel(PanelClient* plugin);
   ~HeadlessPanel() override;
   HeadlessPanel(const HeadlessPanel&) = delete;
   HeadlessPanel& operator=(const HeadlessPanel&) = delete;
 
   // The panel object most recently made and not yet deleted, or null.
   static HeadlessPanel* Current();
-  // Makes the next CreatePanel fail, as a window creation can; for tests.
-  static void FailNextCreation();
 
   // StationPanel.
-  bool CreatePanel(MQWindowHandle owner) override;
+  bool CreatePanel(PanelOwner owner) override;
   void DestroyPanel() override;
   void ShowPanel(bool show) override;
   void MakeTopmost() override;
-  void SetEditPlugin(GridshiftPlugin* plugin) override;
+  void SetEditPlugin(PanelClient* plugin) override;
   void GetFieldText(int id, char* buffer, int size) override;
   void SetFieldText(int id, const char* text) override;
   bool IsChecked(int id) override;  // also the driver's
@@ -49,12 +49,6 @@ class HeadlessPanel final : public StationPanel, public PanelDriver, private Pan
   bool IsEnabled(int id) override;
   int FocusedControl() override;
   int BeepCount() override;
-
-  bool IsTopmost() const { return m_topmost; }
-  // Field texts the plug-in changed through SetFieldText since the panel was created:
-  // the writes a window system would see. Unchanged texts are not written.
-  long FieldWrites() const { return m_fieldWrites; }
-  MQWindowHandle Owner() const { return m_owner; }
 
  private:
   struct Control {
@@ -81,14 +75,11 @@ class HeadlessPanel final : public StationPanel, public PanelDriver, private Pan
   bool IsTabStop(const Control& control) const;
   void Beep() { ++m_beeps; }
 
-  GridshiftPlugin* m_plugin;                // runs the buttons' operations
-  GridshiftPlugin* m_editPlugin = nullptr;  // runs Return in move and rotation fields
+  PanelClient* m_plugin;                // runs the buttons' commands
+  PanelClient* m_editPlugin = nullptr;  // runs Return in move and rotation fields
   std::vector<Control> m_controls;          // in template order, while the window exists
   bool m_windowExists = false;
   bool m_visible = false;
-  bool m_topmost = false;
-  MQWindowHandle m_owner = nullptr;
   int m_focus = 0;  // control ID with the focus, 0 for the panel itself
   int m_beeps = 0;
-  long m_fieldWrites = 0;
 };

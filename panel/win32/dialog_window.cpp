@@ -1,6 +1,6 @@
 #include "panel/win32/dialog_window.h"
 
-#include "plugin/win32/app_module.h"
+#include "panel/win32/app_module.h"
 
 HWND DialogWindow::CreateDialogWindow(HINSTANCE module, int templateId, HWND owner) {
   if (m_hWnd != nullptr) return nullptr;

@@ -1,19 +1,22 @@
 #include "panel/win32/main_dlg.h"
 
 #include <cstring>
+#include <iterator>
 #include <new>
 
+#include "panel/centring.h"
 #include "panel/control_ids.h"
 #include "panel/layout.h"
 #include "panel/value_fields.h"
-#include "panel/win32/centring.h"
-#include "plugin/win32/app_module.h"
+#include "panel/win32/app_module.h"
 
 namespace {
 
-constexpr int kMoveFieldIds[3] = {ctl::kMoveX, ctl::kMoveY, ctl::kMoveZ};
+// The fields of each kind of numeric edit, in the order of the dialog's edit arrays.
+constexpr const int (&kMoveFieldIds)[3] = fields::kMove;
 // Declared order of the rotation edits: Z row, X row, Y row.
 constexpr int kRotationFieldIds[3] = {ctl::kRotateZ, ctl::kRotateX, ctl::kRotateY};
+constexpr int kRadioIds[4] = {ctl::kGlobal, ctl::kLocal, ctl::kRelative, ctl::kAbsolute};
 constexpr int kReadOnlyFieldIds[13] = {
     ctl::kCentreX, ctl::kCentreY, ctl::kCentreZ, ctl::kMaxX, ctl::kMaxY,
     ctl::kMaxZ,    ctl::kMinX,    ctl::kMinY,    ctl::kMinZ, ctl::kTotalLength,
@@ -51,11 +54,11 @@ class ManifestContext {
 
 }  // namespace
 
-StationPanel* CreateStationPanel(GridshiftPlugin* plugin) {
+StationPanel* CreateStationPanel(PanelClient* plugin) {
   return new (std::nothrow) CMainDlg(plugin);
 }
 
-CMainDlg::CMainDlg(GridshiftPlugin* plugin) : m_plugin(plugin) {}
+CMainDlg::CMainDlg(PanelClient* plugin) : m_plugin(plugin) {}
 
 CMainDlg::~CMainDlg() {
   // Normally the window is gone already; if not, it must not outlive the object
@@ -65,7 +68,7 @@ CMainDlg::~CMainDlg() {
 
 // --- StationPanel ---
 
-bool CMainDlg::CreatePanel(MQWindowHandle owner) {
+bool CMainDlg::CreatePanel(PanelOwner owner) {
   if (m_hWnd != nullptr) return false;
   const HINSTANCE module = AppModule::ResourceInstance();
   ManifestContext manifest(module);
@@ -85,7 +88,7 @@ void CMainDlg::MakeTopmost() {
   SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void CMainDlg::SetEditPlugin(GridshiftPlugin* plugin) {
+void CMainDlg::SetEditPlugin(PanelClient* plugin) {
   for (CNumEditMove& edit : m_moveEdits) edit.m_plugin = plugin;
   for (CNumEditDegree& edit : m_rotationEdits) edit.m_plugin = plugin;
 }
@@ -260,20 +263,18 @@ void CMainDlg::UnregisterLoopHooks() {
 
 void CMainDlg::AttachNumericEdits() {
   // A field that cannot be taken over stays a plain edit.
-  for (int i = 0; i < 3; ++i) m_moveEdits[i].AttachEdit(GetDlgItem(m_hWnd, kMoveFieldIds[i]));
-  for (int i = 0; i < 3; ++i) {
-    m_rotationEdits[i].AttachEdit(GetDlgItem(m_hWnd, kRotationFieldIds[i]));
-  }
-  for (int i = 0; i < 13; ++i) {
-    m_readOnlyEdits[i].AttachEdit(GetDlgItem(m_hWnd, kReadOnlyFieldIds[i]));
-  }
+  auto attach = [&](const int* ids, auto& edits) {
+    for (size_t i = 0; i < std::size(edits); ++i) edits[i].AttachEdit(GetDlgItem(m_hWnd, ids[i]));
+  };
+  attach(kMoveFieldIds, m_moveEdits);
+  attach(kRotationFieldIds, m_rotationEdits);
+  attach(kReadOnlyFieldIds, m_readOnlyEdits);
 }
 
 void CMainDlg::FindControls() {
-  m_globalRadio = GetDlgItem(m_hWnd, ctl::kGlobal);
-  m_localRadio = GetDlgItem(m_hWnd, ctl::kLocal);
-  m_relativeRadio = GetDlgItem(m_hWnd, ctl::kRelative);
-  m_absoluteRadio = GetDlgItem(m_hWnd, ctl::kAbsolute);
+  for (size_t i = 0; i < std::size(m_radios); ++i) {
+    m_radios[i] = KeptControl{GetDlgItem(m_hWnd, kRadioIds[i])};
+  }
   m_copyButton = GetDlgItem(m_hWnd, ctl::kCopy);
   for (int i = 0; i < 7; ++i) m_pasteButtons[i] = GetDlgItem(m_hWnd, ctl::kPasteButtons[i]);
   m_moveButton = GetDlgItem(m_hWnd, ctl::kMove);
@@ -286,30 +287,17 @@ void CMainDlg::FindControls() {
 // taken over, or any other control, is still found by GetDlgItem.
 HWND CMainDlg::FindControl(int id) const {
   if (m_hWnd == nullptr) return nullptr;
-  for (int i = 0; i < 13; ++i) {
-    if (kReadOnlyFieldIds[i] == id && m_readOnlyEdits[i].Handle() != nullptr) {
-      return m_readOnlyEdits[i].Handle();
+  HWND kept = nullptr;
+  auto look = [&](const int* ids, const auto& controls) {
+    for (size_t i = 0; i < std::size(controls); ++i) {
+      if (ids[i] == id && controls[i].Handle() != nullptr) kept = controls[i].Handle();
     }
-  }
-  for (int i = 0; i < 3; ++i) {
-    if (kMoveFieldIds[i] == id && m_moveEdits[i].Handle() != nullptr) {
-      return m_moveEdits[i].Handle();
-    }
-    if (kRotationFieldIds[i] == id && m_rotationEdits[i].Handle() != nullptr) {
-      return m_rotationEdits[i].Handle();
-    }
-  }
-  const struct {
-    int id;
-    HWND radio;
-  } radios[] = {{ctl::kGlobal, m_globalRadio},
-                {ctl::kLocal, m_localRadio},
-                {ctl::kRelative, m_relativeRadio},
-                {ctl::kAbsolute, m_absoluteRadio}};
-  for (const auto& entry : radios) {
-    if (entry.id == id && entry.radio != nullptr) return entry.radio;
-  }
-  return GetDlgItem(m_hWnd, id);
+  };
+  look(kReadOnlyFieldIds, m_readOnlyEdits);
+  look(kMoveFieldIds, m_moveEdits);
+  look(kRotationFieldIds, m_rotationEdits);
+  look(kRadioIds, m_radios);
+  return kept != nullptr ? kept : GetDlgItem(m_hWnd, id);
 }
 
 void CMainDlg::SetPasteButtonsEnabled(bool enabled) {

@@ -1,9 +1,9 @@
 // The panel window: a modeless dialog from template 129, owned by the host's main
 // window and kept on top. It computes nothing itself: every command goes to the
-// portable RunPanelCommand (panel/command_routing.h), which has the plug-in object run
-// the button's operation inside a station callback and tells the dialog when to hide
-// or to switch the paste buttons. What it does alone is its initialisation and the
-// keys that reach the panel window itself.
+// portable RunPanelCommand (panel/command_routing.h), which hands it to the plug-in
+// (the PanelClient) and tells the dialog when to hide or to switch the paste buttons.
+// What it does alone is its initialisation and the keys that reach the panel window
+// itself.
 #pragma once
 
 #include <windows.h>
@@ -11,10 +11,8 @@
 #include "panel/command_routing.h"
 #include "panel/station_panel.h"
 #include "panel/win32/dialog_window.h"
+#include "panel/win32/message_loop.h"
 #include "panel/win32/num_edit.h"
-#include "panel/win32/num_edit_degree.h"
-#include "panel/win32/num_edit_move.h"
-#include "plugin/win32/message_loop.h"
 
 class GridshiftPlugin;
 
@@ -24,15 +22,15 @@ class CMainDlg : public DialogWindow,
                  public CIdleHandler,
                  private PanelCommandTarget {
  public:
-  explicit CMainDlg(GridshiftPlugin* plugin);
+  explicit CMainDlg(PanelClient* plugin);
   ~CMainDlg() override;
 
   // StationPanel.
-  bool CreatePanel(MQWindowHandle owner) override;
+  bool CreatePanel(PanelOwner owner) override;
   void DestroyPanel() override;
   void ShowPanel(bool show) override;
   void MakeTopmost() override;
-  void SetEditPlugin(GridshiftPlugin* plugin) override;
+  void SetEditPlugin(PanelClient* plugin) override;
   void GetFieldText(int id, char* buffer, int size) override;
   void SetFieldText(int id, const char* text) override;
   bool IsChecked(int id) override;
@@ -66,10 +64,12 @@ class CMainDlg : public DialogWindow,
   void HidePanel() override;
   void SetPasteButtonsEnabled(bool enabled) override;
 
-  HWND m_globalRadio = nullptr;    // 1013
-  HWND m_localRadio = nullptr;     // 1014
-  HWND m_relativeRadio = nullptr;  // 57690 "相対"
-  HWND m_absoluteRadio = nullptr;  // 57691 "絶対"
+  // A window handle kept since initialisation, looked up as the edits are.
+  struct KeptControl {
+    HWND handle = nullptr;
+    HWND Handle() const { return handle; }
+  };
+  KeptControl m_radios[4];         // Global, Local, "相対", "絶対"
   HWND m_copyButton = nullptr;     // 1016
   HWND m_pasteButtons[7] = {};     // in the order of ctl::kPasteButtons
   HWND m_moveButton = nullptr;     // 1008
@@ -83,5 +83,5 @@ class CMainDlg : public DialogWindow,
   HICON m_smallIcon = nullptr;
   bool m_hooksRegistered = false;
 
-  GridshiftPlugin* const m_plugin;  // not owned
+  PanelClient* const m_plugin;  // not owned
 };

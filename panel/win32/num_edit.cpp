@@ -2,24 +2,14 @@
 
 #include "panel/command_routing.h"
 
-bool CNumEdit::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result,
-                                    DWORD mapId) {
-  if (mapId != 0 || message != WM_CHAR) return false;
-  return FilterTypedChar(NumEditKind::kPlain, nullptr, wParam, result);
-}
-
-bool CNumEdit::ProcessOperationField(NumEditKind kind, GridshiftPlugin* plugin, HWND window,
-                                     UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
-                                     DWORD mapId) {
+bool CNumEdit::ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                    LRESULT& result, DWORD mapId) {
   if (mapId != 0) return false;
-  if (KeepReturnKey(window, message, wParam, lParam, result)) return true;
+  if (m_kind != NumEditKind::kPlain && KeepReturnKey(window, message, wParam, lParam, result)) {
+    return true;
+  }
   if (message != WM_CHAR) return false;
-  return FilterTypedChar(kind, plugin, wParam, result);
-}
-
-bool CNumEdit::FilterTypedChar(NumEditKind kind, GridshiftPlugin* plugin, WPARAM charParam,
-                               LRESULT& result) {
-  switch (RunTypedChar(kind, charParam, plugin)) {
+  switch (RunTypedChar(m_kind, wParam, OperationClient())) {
     case KeyVerdict::kToField:
       return false;
     case KeyVerdict::kBeep:

@@ -9,8 +9,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "plugin/win32/app_module.h"
-#include "plugin/win32/message_loop.h"
+#include "panel/win32/app_module.h"
+#include "panel/win32/message_loop.h"
 
 namespace {
 

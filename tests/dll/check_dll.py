@@ -2,9 +2,10 @@
 """Reads Gridwell.dll as the host's loader would and checks what it promises:
 a DLL of its edition's machine (a 32-bit x86 PE32 file, or an x86-64 PE32+ one),
 exactly the fourteen exports by their plain names, imports from system DLLs only,
-the common-controls 6.0 manifest valid for a process of that machine, dialog 129
-and icon 40000 with its two 16-colour images; stripped, with a debug link to the
-Gridwell.dll.debug beside it. (check_version.py checks the version resource.)
+the common-controls 6.0 manifest valid for a process of that machine, the panel's
+dialog template with a control for each row of the layout table, and the panel's icon
+with its two 16-colour images; stripped, with a debug link to the Gridwell.dll.debug
+beside it. (check_version.py checks the version resource.)
 
   check_dll.py DLL win32|win64"""
 import os
@@ -16,8 +17,15 @@ import zlib
 
 import pefile
 
+# The panel's template and icon numbers and its controls, read from the sources as the
+# build reads them to write the template.
+sys.dont_write_bytecode = True  # leaves nothing in the source tree
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../resources"))
+import make_panel_dialog  # noqa: E402
+
 DLL_PATH, EDITION = sys.argv[1:3]
 del sys.argv[1:3]
+PANEL, CONTROLS = make_panel_dialog.read_layout()
 
 # Per edition: the PE machine, the optional header's magic (PE32 or PE32+), and the
 # processor architecture a manifest names for a process of that machine.
@@ -113,19 +121,19 @@ class GridwellDll(unittest.TestCase):
         (architecture,) = re.findall(r'processorArchitecture="([^"]*)"', text)
         self.assertIn(architecture, ("*", MACHINES[EDITION][2]))
 
-    def test_dialog_129_is_a_classic_template_with_71_controls(self):
-        (data,) = resource(self.pe, 5, 129)
+    def test_panel_dialog_is_a_classic_template_with_a_control_for_each_row(self):
+        (data,) = resource(self.pe, 5, int(PANEL["template"]))
         raw = resource_bytes(self.pe, data)
         style, exstyle, count = struct.unpack_from("<IIH", raw, 0)
         self.assertNotEqual(raw[2:4], b"\xff\xff", "extended template")
-        self.assertEqual(count, 71)
+        self.assertEqual(count, len(CONTROLS))
         self.assertFalse(style & 0x10000000, "visible at creation")
         self.assertTrue(exstyle & 0x00000008, "not topmost")
         self.assertTrue(exstyle & 0x00000080, "not a tool window")
         self.assertTrue(exstyle & 0x00010000, "not control-parent")
 
-    def test_icon_40000_has_32_and_16_pixel_images_of_16_colours(self):
-        (group,) = resource(self.pe, 14, 40000)
+    def test_panel_icon_has_32_and_16_pixel_images_of_16_colours(self):
+        (group,) = resource(self.pe, 14, int(PANEL["icon"]))
         raw = resource_bytes(self.pe, group)
         _, kind, count = struct.unpack_from("<HHH", raw, 0)
         self.assertEqual(kind, 1)

@@ -203,9 +203,9 @@ TEST_F(AlignButtonsTest, PasteButtonsWriteTheirRowsOnlyAndCopyFollowsTheValueMod
   Prepare(false, false);
   panel_->Click(ctl::kCopy);
   EXPECT_EQ(Texts(kStored), "3.167 -40.333 500.167");
-  EXPECT_EQ(g_plugin.m_storedPoint.x, 3.167f);
-  EXPECT_EQ(g_plugin.m_storedPoint.y, -40.333f);
-  EXPECT_EQ(g_plugin.m_storedPoint.z, 500.167f);
+  EXPECT_EQ(g_plugin.StoredPoint().x, 3.167f);
+  EXPECT_EQ(g_plugin.StoredPoint().y, -40.333f);
+  EXPECT_EQ(g_plugin.StoredPoint().z, 500.167f);
 }
 
 }  // namespace

@@ -52,8 +52,8 @@ TEST_F(AllocationTest, OperationsOnAFullDocumentAllocateNothing) {
     Run(op);
     EXPECT_EQ(allocations - before, 0);
   }
-  EXPECT_EQ(g_plugin.m_selectionCapacity, kInitialSelectionCapacity);
-  EXPECT_EQ(g_plugin.m_selectionCount, 100000);
+  EXPECT_EQ(g_plugin.Selection().m_selectionCapacity, kInitialSelectionCapacity);
+  EXPECT_EQ(g_plugin.Selection().m_selectionCount, 100000);
 }
 
 TEST_F(AllocationTest, ASnapshotWithoutItsBufferIsEmptyAndNothingMoves) {

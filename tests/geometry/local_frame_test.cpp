@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "geometry/local_frame.h"
 #include "tests/geometry/station_fixture.h"
 
 namespace {
@@ -20,12 +21,20 @@ class LocalFrameTest : public StationTest {
     }
   }
   standin::Object& Obj(int index) { return *doc_->ObjectAt(index); }
+  // The geometry's measure itself, on the stand-in document through its port.
+  Point3 MeasureEdge(int object, int face, int line, int referenceVertex) {
+    return MeasureEdgeDirection(HostDocument(port_, doc_->Handle()), facePoints_, object, face,
+                                line, referenceVertex);
+  }
   std::array<float, 3> Direction(standin::Vertex to) {
     doc_->Clear();
     const int o = doc_->AddObject("line", {{0, 0, 0}, to}, {{0, 1}});
-    return ToArray(g_plugin.MeasureEdgeDirection(doc_->Handle(), o, 0, 0, -1));
+    return ToArray(MeasureEdge(o, 0, 0, -1));
   }
   static std::array<float, 3> ToArray(Point3 p) { return {p.x, p.y, p.z}; }
+
+  const DocumentPort port_ = standin::HostDocumentPort();
+  FacePointBuffer facePoints_;
 };
 
 TEST_F(LocalFrameTest, DirectionAnglesOfTheSixAxes) {
@@ -119,7 +128,7 @@ TEST_F(LocalFrameTest, AnglesOfLinesInGeneralPositionAreExactToTheLastBit) {
   for (int f = 0; f < static_cast<int>(lines.size()); ++f) {
     const auto& [p, q] = lines[f];
     const EdgeAngles expected = ExpectedAngles(p, q);
-    const Point3 angles = g_plugin.MeasureEdgeDirection(doc_->Handle(), o, f, 0, -1);
+    const Point3 angles = MeasureEdge(o, f, 0, -1);
     EXPECT_EQ(Bits(angles.x), Bits(expected.heading)) << "line " << f;
     EXPECT_EQ(Bits(angles.y), Bits(expected.elevation)) << "line " << f;
     EXPECT_EQ(Bits(angles.z), Bits(0.0f)) << "line " << f;
@@ -182,11 +191,11 @@ TEST_F(LocalFrameTest, EachLineOfATriangleAndOfAQuadrilateralSetsTheAxis) {
 TEST_F(LocalFrameTest, IndicesJustOutsideGiveNoDirection) {
   const int o = doc_->AddObject("o", {{1, 2, 3}, {1, 2, -4}}, {{0, 1}, {0, 2}, {-1, 1}, {0, 1, 1}});
   const std::array<float, 3> none = {0, 0, 0};
-  EXPECT_EQ(ToArray(g_plugin.MeasureEdgeDirection(doc_->Handle(), o, 0, 2, -1)), none);
-  EXPECT_EQ(ToArray(g_plugin.MeasureEdgeDirection(doc_->Handle(), o, 3, 3, -1)), none);
-  EXPECT_EQ(ToArray(g_plugin.MeasureEdgeDirection(doc_->Handle(), o, 1, 0, -1)), none);
-  EXPECT_EQ(ToArray(g_plugin.MeasureEdgeDirection(doc_->Handle(), o, 2, 0, -1)), none);
-  EXPECT_EQ(ToArray(g_plugin.MeasureEdgeDirection(doc_->Handle(), o, 0, 0, -1)),
+  EXPECT_EQ(ToArray(MeasureEdge(o, 0, 2, -1)), none);
+  EXPECT_EQ(ToArray(MeasureEdge(o, 3, 3, -1)), none);
+  EXPECT_EQ(ToArray(MeasureEdge(o, 1, 0, -1)), none);
+  EXPECT_EQ(ToArray(MeasureEdge(o, 2, 0, -1)), none);
+  EXPECT_EQ(ToArray(MeasureEdge(o, 0, 0, -1)),
             (std::array<float, 3>{180, 0, 0}));  // the one line there is: towards -Z
 
   doc_->currentObject = o;

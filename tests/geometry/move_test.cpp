@@ -4,11 +4,26 @@
 #include <random>
 #include <vector>
 
+#include "geometry/reposition.h"
 #include "tests/geometry/station_fixture.h"
 
 namespace {
 
 using MoveTest = StationTest;
+
+// The move itself: every selected vertex moved by a vector in the current object's
+// local frame, on the stand-in document through its port.
+class LocalMoveTest : public GeometryTest {
+ protected:
+  void MoveLocally(Point3 move) {
+    Snapshot();
+    FrameMatrices frame;
+    ASSERT_TRUE(ReadCurrentFrame(Doc(), &frame));
+    RewriteSelectedVertices(Doc(), snapshot_, [&](const Point3& p) {
+      return MovedPoint(p, move, false, frame);
+    });
+  }
+};
 
 TEST_F(MoveTest, RelativeGlobalMovesEverySelectedVertexOfEveryObject) {
   const int a = SelectedObject({{0.1f, 0.2f, 0.3f}});
@@ -47,17 +62,16 @@ TEST_F(MoveTest, LocalMovesAlongTheFramesAxes) {
 // Rounded to float after each transform as a whole, after the addition and after the
 // transform back: rounding once at the end would give y = 0xc0133333 for the first
 // vertex, rounding inside a transform x = 0xc0861a46 for the second.
-TEST_F(MoveTest, LocalMoveRoundsAfterEveryStep) {
-  const int o = SelectedObject(
-      {{1.7f, -2.3f, 5.9f}, {-5.2407073974609375f, 0.8845844864845276f, -2.6008965969085693f}});
+TEST_F(LocalMoveTest, RoundsAfterEveryStep) {
+  const int o = doc_->AddObject(
+      "o", {{1.7f, -2.3f, 5.9f}, {-5.2407073974609375f, 0.8845844864845276f, -2.6008965969085693f}});
+  doc_->SelectAllVertices(o);
   doc_->SetGlobalMatrices(
       o, {3, 0, 0, 0, 0, 3, 0, 0, 0, 0, 3, 0, 0.1f, 0.2f, 0.3f, 1},
       {1.0f / 3, 0, 0, 0, 0, 1.0f / 3, 0, 0, 0, 0, 1.0f / 3, 0, static_cast<float>(-0.1 / 3),
        static_cast<float>(-0.2 / 3), static_cast<float>(-0.3 / 3), 1});
   doc_->currentObject = o;
-  panel_->Click(ctl::kLocal);
-  SetTexts(kMove, "0.35", "0", "-1.25");
-  Run(&GridshiftPlugin::MoveSelection);
+  MoveLocally({0.35f, 0, -1.25f});
   EXPECT_EQ(Bits(At(o, 0).x), 0x40300000u);
   EXPECT_EQ(Bits(At(o, 0).y), 0xc0133334u);
   EXPECT_EQ(Bits(At(o, 0).z), 0x4009999bu);
@@ -94,7 +108,7 @@ standin::Vertex Transform(standin::Vertex p, const standin::Matrix& m,
 // bits of the small local coordinates; the way back adds no translation to y and z,
 // which keep those bits. The case is first checked to show the order in the x and y
 // sums and in the z sum.
-TEST_F(MoveTest, LocalMoveFarFromTheOriginAddsEachTranslationLast) {
+TEST_F(LocalMoveTest, FarFromTheOriginAddsEachTranslationLast) {
   standin::Matrix toLocal = {0.75f,   0.5f,     -0.4375f, 0,  //
                              -0.5f,   0.8125f,  0.3125f,  0,  //
                              0.4375f, -0.3125f, 0.84375f, 0,  //
@@ -125,9 +139,7 @@ TEST_F(MoveTest, LocalMoveFarFromTheOriginAddsEachTranslationLast) {
   doc_->SelectAllVertices(o);
   doc_->SetGlobalMatrices(o, toGlobal, toLocal);
   doc_->currentObject = o;
-  panel_->Click(ctl::kLocal);
-  SetTexts(kMove, "0.0000001", "-0.0000002", "0");
-  Run(&GridshiftPlugin::MoveSelection);
+  MoveLocally({move.x, move.y, move.z});
   for (int i = 0; i < static_cast<int>(vertices.size()); ++i) {
     const standin::Vertex expected = moved(vertices[i]);
     EXPECT_EQ(Bits(At(o, i).x), Bits(expected.x)) << "vertex " << i;
@@ -142,7 +154,7 @@ TEST_F(MoveTest, WithoutACurrentObjectNothingMovesAndRefreshesResume) {
   Run(&GridshiftPlugin::MoveSelection);
   EXPECT_EQ(At(0, 0), (standin::Vertex{1, 1, 1}));
   EXPECT_EQ(Texts(kMove), "1.000 0.000 1.000");
-  EXPECT_TRUE(g_plugin.m_refreshEnabled);
+  EXPECT_TRUE(g_plugin.RefreshEnabled());
 }
 
 // A field of 300 digits reads as infinity and pasted text may say "nan": neither may

@@ -1,11 +1,64 @@
 // The readouts: centre (the mean), maximum, minimum, in the chosen frame, and what they
 // do to the move fields.
+#include <array>
 #include <limits>
 
+#include "geometry/readouts.h"
 #include "tests/geometry/station_fixture.h"
 
 namespace {
 
+// The measure itself, on the stand-in document through its port.
+class MeasureTest : public GeometryTest {
+ protected:
+  // An object whose vertices are all selected, made the current one.
+  void SelectedCurrentObject(std::initializer_list<standin::Vertex> vertices) {
+    doc_->currentObject = doc_->AddObject("o", vertices);
+    doc_->SelectAllVertices(doc_->currentObject);
+  }
+  SelectionReadouts Measure(bool inGlobal = true) {
+    Snapshot();
+    SelectionReadouts readouts = {};
+    EXPECT_TRUE(MeasureSelection(Doc(), snapshot_, inGlobal, &readouts));
+    return readouts;
+  }
+  static std::array<float, 3> Of(Point3 p) { return {p.x, p.y, p.z}; }
+};
+
+// The running sum is rounded to float after every addition, in walk order: 1e8 + 1 and
+// -3 + 1e8 are both 1e8 as floats, so the small values are lost and the centre's x and
+// z are 0. A sum kept in double would give 1/3 and -1.
+TEST_F(MeasureTest, CentreOfMixedMagnitudesRoundsTheSumAtEveryStep) {
+  SelectedCurrentObject({{1e8f, 0.25f, -3}, {1, 0.5f, 1e8f}, {-1e8f, 0.25f, -1e8f}});
+  const SelectionReadouts r = Measure();
+  EXPECT_EQ(Of(r.centre), (std::array<float, 3>{0, static_cast<float>(1.0 / 3.0f), 0}));
+  EXPECT_EQ(Of(r.max), (std::array<float, 3>{1e8f, 0.5f, 1e8f}));
+  EXPECT_EQ(Of(r.min), (std::array<float, 3>{-1e8f, 0.25f, -1e8f}));
+}
+
+// A coordinate that is not a number is greater and smaller than nothing: it never
+// replaces a running maximum or minimum, so the other vertices' bounds still show.
+TEST_F(MeasureTest, ACoordinateThatIsNotANumberLeavesTheBoundsOfTheOthers) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  SelectedCurrentObject({{0, 0, 0}, {nan, 7, 1}, {2, -1, -1}, {-3, nan, 0}});
+  const SelectionReadouts r = Measure();
+  EXPECT_EQ(Of(r.max), (std::array<float, 3>{2, 7, 1}));
+  EXPECT_EQ(Of(r.min), (std::array<float, 3>{-3, -1, -1}));
+}
+
+TEST_F(MeasureTest, NothingSelectedMeasuresZerosAndNoCurrentObjectNothing) {
+  doc_->currentObject = doc_->AddObject("o", {{4, 4, 4}});
+  const SelectionReadouts r = Measure(false);
+  EXPECT_EQ(Of(r.centre), (std::array<float, 3>{0, 0, 0}));
+  EXPECT_EQ(Of(r.max), (std::array<float, 3>{0, 0, 0}));
+  EXPECT_EQ(Of(r.min), (std::array<float, 3>{0, 0, 0}));
+  doc_->currentObject = -1;
+  SelectionReadouts untouched = {{9, 9, 9}, {9, 9, 9}, {9, 9, 9}};
+  EXPECT_FALSE(MeasureSelection(Doc(), snapshot_, true, &untouched));
+  EXPECT_EQ(Of(untouched.centre), (std::array<float, 3>{9, 9, 9}));
+}
+
+// The readouts on the panel.
 using ReadoutsTest = StationTest;
 
 TEST_F(ReadoutsTest, CentreIsTheMeanAndBoundsArePerAxis) {
@@ -16,27 +69,6 @@ TEST_F(ReadoutsTest, CentreIsTheMeanAndBoundsArePerAxis) {
   EXPECT_EQ(Texts(kCentre), "1.000 1.667 -0.333");
   EXPECT_EQ(Texts(kMax), "3.000 5.000 0.000");
   EXPECT_EQ(Texts(kMin), "0.000 0.000 -1.000");
-}
-
-// The running sum is rounded to float after every addition, in walk order: 1e8 + 1 and
-// -3 + 1e8 are both 1e8 as floats, so the small values are lost and the centre's x and
-// z are 0. A sum kept in double would show 0.333 and -1.000.
-TEST_F(ReadoutsTest, CentreOfMixedMagnitudesRoundsTheSumAtEveryStep) {
-  doc_->currentObject = SelectedObject({{1e8f, 0.25f, -3}, {1, 0.5f, 1e8f}, {-1e8f, 0.25f, -1e8f}});
-  Run(&GridshiftPlugin::UpdateReadouts);
-  EXPECT_EQ(Texts(kCentre), "0.000 0.333 0.000");
-  EXPECT_EQ(Texts(kMax), "100000000.000 0.500 100000000.000");
-  EXPECT_EQ(Texts(kMin), "-100000000.000 0.250 -100000000.000");
-}
-
-// A coordinate that is not a number is greater and smaller than nothing: it never
-// replaces a running maximum or minimum, so the other vertices' bounds still show.
-TEST_F(ReadoutsTest, ACoordinateThatIsNotANumberLeavesTheBoundsOfTheOthers) {
-  const float nan = std::numeric_limits<float>::quiet_NaN();
-  doc_->currentObject = SelectedObject({{0, 0, 0}, {nan, 7, 1}, {2, -1, -1}, {-3, nan, 0}});
-  Run(&GridshiftPlugin::UpdateReadouts);
-  EXPECT_EQ(Texts(kMax), "2.000 7.000 1.000");
-  EXPECT_EQ(Texts(kMin), "-3.000 -1.000 -1.000");
 }
 
 TEST_F(ReadoutsTest, LocalValuesOfEveryObjectUseTheCurrentObjectsInverse) {

@@ -7,32 +7,33 @@
 
 namespace {
 
-class SnapshotTest : public StationTest {
+class SnapshotTest : public GeometryTest {
  protected:
-  void Snapshot() { g_plugin.TakeSelectionSnapshot(doc_->Handle()); }
   // Flags of the snapshot in entry order.
   std::vector<int> Flags() {
     std::vector<int> flags;
-    for (int i = 0; i < g_plugin.m_selectionCount; ++i) {
-      flags.push_back(g_plugin.m_selection[i].selected);
+    for (int i = 0; i < snapshot_.m_selectionCount; ++i) {
+      flags.push_back(snapshot_.m_selection[i].selected);
     }
     return flags;
   }
 };
+
+using SnapshotStationTest = StationTest;
 
 TEST_F(SnapshotTest, ListsEveryVertexOfEveryObjectInOrderAndSkipsEmptySlots) {
   doc_->AddObject("a", {{0, 0, 0}, {1, 0, 0}});
   doc_->AddEmptySlot();
   doc_->AddObject("c", {{0, 0, 0}, {0, 1, 0}, {0, 0, 1}});
   Snapshot();
-  ASSERT_EQ(g_plugin.m_selectionCount, 5);
+  ASSERT_EQ(snapshot_.m_selectionCount, 5);
   const int expected[5][2] = {{0, 0}, {0, 1}, {2, 0}, {2, 1}, {2, 2}};
   for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(g_plugin.m_selection[i].object, expected[i][0]);
-    EXPECT_EQ(g_plugin.m_selection[i].vertex, expected[i][1]);
+    EXPECT_EQ(snapshot_.m_selection[i].object, expected[i][0]);
+    EXPECT_EQ(snapshot_.m_selection[i].vertex, expected[i][1]);
   }
   EXPECT_EQ(Flags(), std::vector<int>(5, 0));
-  EXPECT_EQ(g_plugin.m_selectedLineLength, 0);
+  EXPECT_EQ(snapshot_.m_selectedLineLength, 0);
 }
 
 TEST_F(SnapshotTest, SelectedFacesMarkTheirCornersOnceAndAddNoLength) {
@@ -44,7 +45,7 @@ TEST_F(SnapshotTest, SelectedFacesMarkTheirCornersOnceAndAddNoLength) {
   doc_->SelectFace(o, 1);
   Snapshot();
   EXPECT_EQ(Flags(), (std::vector<int>{1, 1, 1, 1, 1, 1, 0}));
-  EXPECT_EQ(g_plugin.m_selectedLineLength, 0);
+  EXPECT_EQ(snapshot_.m_selectedLineLength, 0);
 }
 
 TEST_F(SnapshotTest, SelectedLinesMarkTheirEndsAndAddTheirLengths) {
@@ -53,17 +54,17 @@ TEST_F(SnapshotTest, SelectedLinesMarkTheirEndsAndAddTheirLengths) {
   doc_->SelectLine(o, 0, 1);  // 3-4-0 triangle: the edge of length 4
   Snapshot();
   EXPECT_EQ(Flags(), (std::vector<int>{0, 1, 1, 0, 0}));
-  EXPECT_EQ(g_plugin.m_selectedLineLength, 4.0f);
+  EXPECT_EQ(snapshot_.m_selectedLineLength, 4.0f);
 
   doc_->SelectLine(o, 0, 0);
   doc_->SelectLine(o, 0, 2);
   doc_->SelectLine(o, 1, 0);  // the two-point face: a lone line of length 2.5
   Snapshot();
   EXPECT_EQ(Flags(), (std::vector<int>{1, 1, 1, 1, 1}));
-  EXPECT_EQ(g_plugin.m_selectedLineLength, 3.0f + 4.0f + 5.0f + 2.5f);
+  EXPECT_EQ(snapshot_.m_selectedLineLength, 3.0f + 4.0f + 5.0f + 2.5f);
 }
 
-TEST_F(SnapshotTest, LengthUsesRawCoordinatesWhateverTheFrame) {
+TEST_F(SnapshotStationTest, TheTotalLengthUsesRawCoordinatesWhateverTheFrame) {
   const int o = doc_->AddObject("l", {{0, 0, 0}, {0, 2, 0}}, {{0, 1}});
   doc_->SetGlobalMatrix(o, {5, 0, 0, 0, 0, 5, 0, 0, 0, 0, 5, 0, 1, 2, 3, 1});
   doc_->currentObject = o;
@@ -89,7 +90,7 @@ TEST_F(SnapshotTest, FacesOfManyPointsAreReadWhole) {
   for (int i = 0; i < 100; ++i) expected[i] = 1;
   expected[150] = expected[151] = 1;
   EXPECT_EQ(Flags(), expected);
-  EXPECT_EQ(g_plugin.m_selectedLineLength, 1.0f);
+  EXPECT_EQ(snapshot_.m_selectedLineLength, 1.0f);
 }
 
 // Faces beyond the inline room, each larger than the one before, so the heap room
@@ -124,7 +125,7 @@ TEST_F(SnapshotTest, EachLargerFaceGetsRoomForAllItsPoints) {
   }
   Snapshot();
   EXPECT_EQ(Flags(), expected);
-  EXPECT_EQ(g_plugin.m_selectedLineLength, expectedLength);
+  EXPECT_EQ(snapshot_.m_selectedLineLength, expectedLength);
 
   // Larger again, in the next snapshot: the room kept from the last one is too small.
   std::vector<int> ring;
@@ -138,7 +139,7 @@ TEST_F(SnapshotTest, EachLargerFaceGetsRoomForAllItsPoints) {
   expectedLength += static_cast<float>(ring.size() - 1);
   Snapshot();
   EXPECT_EQ(Flags(), expected);
-  EXPECT_EQ(g_plugin.m_selectedLineLength, expectedLength);
+  EXPECT_EQ(snapshot_.m_selectedLineLength, expectedLength);
 }
 
 TEST_F(SnapshotTest, PointIndicesOutsideTheObjectMarkNothingAndAddNoLength) {
@@ -149,7 +150,7 @@ TEST_F(SnapshotTest, PointIndicesOutsideTheObjectMarkNothingAndAddNoLength) {
   Snapshot();
   // Object b's vertex, right after a's entries, stays unmarked.
   EXPECT_EQ(Flags(), (std::vector<int>{0, 1, 1, 0}));
-  EXPECT_EQ(g_plugin.m_selectedLineLength, 0);
+  EXPECT_EQ(snapshot_.m_selectedLineLength, 0);
 }
 
 // Exactly at the edges: an index equal to the vertex count names the next object's
@@ -164,7 +165,7 @@ TEST_F(SnapshotTest, PointIndicesJustOutsideTheObjectMarkNothing) {
   doc_->SelectFace(a, 2);
   Snapshot();
   EXPECT_EQ(Flags(), (std::vector<int>{0, 0, 1, 1, 0}));
-  EXPECT_EQ(g_plugin.m_selectedLineLength, 0);
+  EXPECT_EQ(snapshot_.m_selectedLineLength, 0);
 }
 
 // Faces of no point and of one point have no line; a two-point face has exactly one,
@@ -176,12 +177,12 @@ TEST_F(SnapshotTest, FacesOfZeroOneAndTwoPoints) {
   doc_->SelectLine(o, 2, 1);  // the way back along the same line: not asked about
   Snapshot();
   EXPECT_EQ(Flags(), (std::vector<int>{0, 0, 0}));
-  EXPECT_EQ(g_plugin.m_selectedLineLength, 0);
+  EXPECT_EQ(snapshot_.m_selectedLineLength, 0);
 
   doc_->SelectLine(o, 2, 0);
   Snapshot();
   EXPECT_EQ(Flags(), (std::vector<int>{1, 1, 0}));
-  EXPECT_EQ(g_plugin.m_selectedLineLength, 2.0f);
+  EXPECT_EQ(snapshot_.m_selectedLineLength, 2.0f);
 }
 
 // The squared length is rounded to float before its root: for this edge the root of
@@ -194,7 +195,7 @@ TEST_F(SnapshotTest, LineLengthRoundsTheSquaredLengthToFloat) {
                          static_cast<double>(1.1f) * 1.1f;
   const float expected = std::sqrt(static_cast<float>(squared));
   ASSERT_NE(expected, static_cast<float>(std::sqrt(squared)));  // the case tells them apart
-  EXPECT_EQ(g_plugin.m_selectedLineLength, expected);
+  EXPECT_EQ(snapshot_.m_selectedLineLength, expected);
 }
 
 TEST_F(SnapshotTest, GrowsToExactlyTheVertexCountWhenTheDocumentOutgrowsTheBuffer) {
@@ -202,13 +203,13 @@ TEST_F(SnapshotTest, GrowsToExactlyTheVertexCountWhenTheDocumentOutgrowsTheBuffe
   for (int i = 0; i < kInitialSelectionCapacity + 1; ++i) doc_->AddVertex(o, 0, 0, 0);
   doc_->SelectVertex(o, kInitialSelectionCapacity);
   Snapshot();
-  EXPECT_EQ(g_plugin.m_selectionCapacity, kInitialSelectionCapacity + 1);
-  EXPECT_EQ(g_plugin.m_selectionCount, kInitialSelectionCapacity + 1);
-  EXPECT_EQ(g_plugin.m_selection[kInitialSelectionCapacity].selected, 1);
+  EXPECT_EQ(snapshot_.m_selectionCapacity, kInitialSelectionCapacity + 1);
+  EXPECT_EQ(snapshot_.m_selectionCount, kInitialSelectionCapacity + 1);
+  EXPECT_EQ(snapshot_.m_selection[kInitialSelectionCapacity].selected, 1);
   doc_->Clear();
   Snapshot();
-  EXPECT_EQ(g_plugin.m_selectionCapacity, kInitialSelectionCapacity + 1);  // never shrinks
-  EXPECT_EQ(g_plugin.m_selectionCount, 0);
+  EXPECT_EQ(snapshot_.m_selectionCapacity, kInitialSelectionCapacity + 1);  // never shrinks
+  EXPECT_EQ(snapshot_.m_selectionCount, 0);
 }
 
 }  // namespace

@@ -1,6 +1,11 @@
-// A started station on the stand-in host: the plug-in bound to the host module, the
-// headless panel created, and an empty document to build on. Operations run through
-// RunStationOperation, as the panel runs them.
+// Fixtures of the geometry tests on the stand-in host.
+//
+//   GeometryTest  the geometry alone: an empty document reached through the host's own
+//                 exports as the geometry's document port, and a snapshot buffer of
+//                 the size a station starts with. No plug-in, no panel.
+//   StationTest   a started station: the plug-in bound to the host module, the panel
+//                 created, an empty document. Operations run through
+//                 RunStationOperation, as the panel runs them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,12 +15,16 @@
 #include <ostream>
 #include <string>
 
+#include "geometry/document_port.h"
+#include "geometry/selection_snapshot.h"
+#include "host/host_exports.h"
 #include "host/stand_in_host.h"
 #include "panel/control_ids.h"
-#include "panel/headless/headless_panel.h"
+#include "panel/value_fields.h"
 #include "plugin/entry_points.h"
 #include "plugin/event_dispatch.h"
 #include "plugin/gridshift_plugin.h"
+#include "tests/support/probed_panel.h"
 
 namespace standin {
 // Failures show the coordinates rather than the bytes.
@@ -40,13 +49,29 @@ inline int64_t UlpDistance(float a, float b) {
 #define EXPECT_WITHIN_ONE_ULP(actual, expected) \
   EXPECT_LE(std::llabs(UlpDistance((actual), (expected))), 1) << (actual) << " vs " << (expected)
 
+class GeometryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    doc_ = &standin::Host::Instance().Reset();
+    ASSERT_TRUE(snapshot_.AllocateSelection(kInitialSelectionCapacity));
+  }
+
+  HostDocument Doc() const { return HostDocument(port_, doc_->Handle()); }
+  void Snapshot() { snapshot_.TakeSelectionSnapshot(Doc()); }
+  standin::Vertex At(int object, int vertex) { return doc_->VertexAt(object, vertex); }
+
+  const DocumentPort port_ = standin::HostDocumentPort();
+  SelectionSnapshot snapshot_;
+  standin::Document* doc_ = nullptr;
+};
+
 class StationTest : public ::testing::Test {
  protected:
   void SetUp() override {
     doc_ = &standin::Host::Instance().Reset();
     ASSERT_EQ(MQInit(GRIDWELL_HOSTAPI_PATH), 1);
     ASSERT_EQ(MQOnEvent(doc_->Handle(), event::kStart, nullptr), 1);
-    panel_ = HeadlessPanel::Current();
+    panel_ = ProbedPanel::Current();
     ASSERT_NE(panel_, nullptr);
   }
   void TearDown() override { MQOnEvent(doc_->Handle(), event::kStop, nullptr); }
@@ -76,13 +101,14 @@ class StationTest : public ::testing::Test {
   }
   standin::Vertex At(int object, int vertex) { return doc_->VertexAt(object, vertex); }
 
-  static constexpr int kMove[3] = {ctl::kMoveX, ctl::kMoveY, ctl::kMoveZ};
-  static constexpr int kRotation[3] = {ctl::kRotateX, ctl::kRotateY, ctl::kRotateZ};
-  static constexpr int kCentre[3] = {ctl::kCentreX, ctl::kCentreY, ctl::kCentreZ};
-  static constexpr int kMax[3] = {ctl::kMaxX, ctl::kMaxY, ctl::kMaxZ};
-  static constexpr int kMin[3] = {ctl::kMinX, ctl::kMinY, ctl::kMinZ};
-  static constexpr int kStored[3] = {ctl::kStoredX, ctl::kStoredY, ctl::kStoredZ};
+  // The panel's triples of value fields, X, Y and Z rows.
+  static constexpr const int (&kMove)[3] = fields::kMove;
+  static constexpr const int (&kRotation)[3] = fields::kRotation;
+  static constexpr const int (&kCentre)[3] = fields::kCentre;
+  static constexpr const int (&kMax)[3] = fields::kMax;
+  static constexpr const int (&kMin)[3] = fields::kMin;
+  static constexpr const int (&kStored)[3] = fields::kStored;
 
   standin::Document* doc_ = nullptr;
-  HeadlessPanel* panel_ = nullptr;
+  ProbedPanel* panel_ = nullptr;
 };

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "plugin/host_functions.h"
+#include "host/host_exports.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -41,4 +41,4 @@ Signature Export(const char* name) {
 
 // HOST_FN(MQObj_GetVertex)(obj, 0, p) calls the exported function through the
 // signature the plug-in uses.
-#define HOST_FN(name) (hosttest::Export<hostsig::name>(#name))
+#define HOST_FN(name) (hosttest::Export<decltype(&::name)>(#name))

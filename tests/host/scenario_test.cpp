@@ -6,7 +6,10 @@
 
 #include <sstream>
 
+#include "host/scenario_text.h"
 #include "host/stand_in_host.h"
+#include "panel/control_ids.h"
+#include "panel/layout.h"
 #include "tests/host/run_text.h"
 
 namespace {
@@ -70,6 +73,31 @@ TEST(ScenarioParser, IntegersSpanSignedAndUnsigned32BitsAndNoMore) {
             std::vector<std::string>{"t.scn:1: '-2147483649' is not an integer"});
   EXPECT_EQ(ParseErrors("event 1.5\n"),
             std::vector<std::string>{"t.scn:1: '1.5' is not an integer"});
+}
+
+// The control a token names, or -1 when it names none.
+int ControlOf(const char* text, bool quoted = false) {
+  int id = 0;
+  return standin::ParseControl(standin::Token{text, quoted}, &id) ? id : -1;
+}
+
+TEST(ScenarioParser, ControlsGoByTheirNamesInTheLayoutTable) {
+  for (const ControlSpec& control : kPanelControls) {
+    if (*control.name == '\0') continue;
+    EXPECT_EQ(ControlOf(control.name), control.id) << control.name;
+  }
+  EXPECT_EQ(ControlOf("MoveX"), 1005);
+  EXPECT_EQ(ControlOf("Move"), ctl::kMove);
+  EXPECT_EQ(ControlOf("RowLabelZ"), 1002);
+  EXPECT_EQ(ControlOf("HideCommand"), 1);
+  EXPECT_EQ(ControlOf("CloseCommand"), 2);
+  EXPECT_EQ(ControlOf("57712"), ctl::kPasteXYZ);
+  // Names are exact, and written without quotes; unnamed frames and labels have none.
+  EXPECT_EQ(ControlOf("movex"), -1);
+  EXPECT_EQ(ControlOf("kMoveX"), -1);
+  EXPECT_EQ(ControlOf("MoveX", true), -1);
+  EXPECT_EQ(ControlOf(""), -1);
+  EXPECT_EQ(ControlOf("", true), -1);
 }
 
 TEST(ScenarioParser, StringsKeepHashesAndDecodeEscapes) {

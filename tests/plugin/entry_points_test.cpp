@@ -51,7 +51,7 @@ TEST(HostBinding, CompleteHostIsBoundAndCanBindAgain) {
   EXPECT_EQ(MQInit(GRIDWELL_HOSTAPI_PATH), 1);
   EXPECT_TRUE(HostFunctionsBound());
   const int before = host.CallsTo("MQ_GetWindowHandle");
-  EXPECT_EQ(host::MQ_GetWindowHandle(), host.WindowHandle());
+  EXPECT_EQ(BoundHostCalls().MQ_GetWindowHandle(), host.WindowHandle());
   EXPECT_EQ(host.CallsTo("MQ_GetWindowHandle"), before + 1);
 }
 

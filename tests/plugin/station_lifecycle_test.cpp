@@ -6,10 +6,10 @@
 
 #include "host/stand_in_host.h"
 #include "panel/control_ids.h"
-#include "panel/headless/headless_panel.h"
 #include "panel/layout.h"
 #include "plugin/entry_points.h"
 #include "plugin/gridshift_plugin.h"
+#include "tests/support/probed_panel.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ class StationLifecycle : public ::testing::Test {
 
   std::string Text(int id) {
     char text[256] = {};
-    if (HeadlessPanel* panel = HeadlessPanel::Current()) panel->GetText(id, text, sizeof text);
+    if (ProbedPanel* panel = ProbedPanel::Current()) panel->GetText(id, text, sizeof text);
     return text;
   }
   int Refreshes() { return standin::Host::Instance().CallsTo("MQDoc_GetGlobalInverseMatrix"); }
@@ -47,7 +47,7 @@ class StationLifecycle : public ::testing::Test {
   // binding that failed. None of it may call the host: the table may point into a
   // module that is gone. Answers as the events answer without a host.
   void PressEverythingWithoutAHost() {
-    HeadlessPanel* panel = HeadlessPanel::Current();
+    ProbedPanel* panel = ProbedPanel::Current();
     ASSERT_NE(panel, nullptr);
     ASSERT_TRUE(panel->IsVisible());
     for (const ControlSpec& control : kPanelControls) {
@@ -79,56 +79,63 @@ class StationLifecycle : public ::testing::Test {
 
 TEST_F(StationLifecycle, StartMakesOneHiddenTopmostPanelWithTidyFieldsAndABuffer) {
   ASSERT_EQ(Event(1), 1);
-  HeadlessPanel* panel = HeadlessPanel::Current();
+  ProbedPanel* panel = ProbedPanel::Current();
   ASSERT_NE(panel, nullptr);
   EXPECT_FALSE(panel->IsVisible());
   EXPECT_TRUE(panel->IsTopmost());
   // Owned by the main window, by the very handle the host gave (whole, on a 64-bit
   // build with its bits above 4 GiB).
   EXPECT_EQ(panel->Owner(), standin::Host::Instance().WindowHandle());
-  EXPECT_EQ(g_plugin.m_selectionCapacity, kInitialSelectionCapacity);
-  EXPECT_NE(g_plugin.m_selection, nullptr);
-  EXPECT_TRUE(g_plugin.m_refreshEnabled);
+  EXPECT_EQ(g_plugin.Selection().m_selectionCapacity, kInitialSelectionCapacity);
+  EXPECT_NE(g_plugin.Selection().m_selection, nullptr);
+  EXPECT_TRUE(g_plugin.RefreshEnabled());
   for (int id : {ctl::kMoveX, ctl::kMoveZ, ctl::kRotateY, ctl::kStoredX, ctl::kStoredZ}) {
     EXPECT_EQ(Text(id), "0.000") << id;
   }
   EXPECT_EQ(Text(ctl::kCentreX), "");  // no refresh yet
 
   EXPECT_EQ(Event(1), 1);
-  EXPECT_EQ(HeadlessPanel::Current(), panel);
+  EXPECT_EQ(ProbedPanel::Current(), panel);
 }
 
 TEST_F(StationLifecycle, StopThenStartResetsTheStoredPointButKeepsTheFrameSlots) {
   ASSERT_EQ(Event(1), 1);
-  g_plugin.m_frameSlots[1][5] = 2.5f;
+  float frame[16] = {};
+  frame[5] = 2.5f;
+  ASSERT_TRUE(doc_->SetFloatArray(0, kLocalFrameArray, frame));
+  g_plugin.RunStationOperation(&GridshiftPlugin::StoreLocalFrame2);
   ASSERT_EQ(Show(1), 1);
   g_plugin.RunStationOperation(&GridshiftPlugin::CopyToStoredPoint);
   EXPECT_EQ(Text(ctl::kStoredY), "2.000");
 
   EXPECT_EQ(Event(2), 1);
-  EXPECT_EQ(g_plugin.m_panel, nullptr);
-  EXPECT_EQ(g_plugin.m_selection, nullptr);
-  EXPECT_EQ(g_plugin.m_selectionCapacity, 0);
+  EXPECT_EQ(ProbedPanel::Current(), nullptr);
+  EXPECT_EQ(g_plugin.Selection().m_selection, nullptr);
+  EXPECT_EQ(g_plugin.Selection().m_selectionCapacity, 0);
   EXPECT_EQ(Event(101), 0);
 
   ASSERT_EQ(Event(1), 1);
   EXPECT_EQ(Text(ctl::kStoredY), "0.000");
-  EXPECT_EQ(g_plugin.m_storedPoint.y, 0.0f);
-  EXPECT_EQ(g_plugin.m_frameSlots[1][5], 2.5f);
-  g_plugin.m_frameSlots[1][5] = 0;
+  EXPECT_EQ(g_plugin.StoredPoint().y, 0.0f);
+  const float zeros[16] = {};
+  ASSERT_TRUE(doc_->SetFloatArray(0, kLocalFrameArray, zeros));
+  g_plugin.RunStationOperation(&GridshiftPlugin::LoadLocalFrame2);
+  EXPECT_EQ(doc_->ObjectAt(0)->localFrame[5], 2.5f);
+  // Slot 2 back to the zeros it had at load, for the tests after this one.
+  g_plugin.RunStationOperation(&GridshiftPlugin::StoreLocalFrame2);
 }
 
 TEST_F(StationLifecycle, ShowAndHideBothRefreshAndReportTheFlag) {
   ASSERT_EQ(Event(1), 1);
   EXPECT_EQ(Show(7), 1);
-  EXPECT_TRUE(HeadlessPanel::Current()->IsVisible());
+  EXPECT_TRUE(ProbedPanel::Current()->IsVisible());
   EXPECT_EQ(Event(101), 1);
   EXPECT_EQ(Text(ctl::kCentreX), "1.000");
 
   doc_->ClearSelection();
   doc_->SelectVertex(0, 1);
   EXPECT_EQ(Show(0), 0);
-  EXPECT_FALSE(HeadlessPanel::Current()->IsVisible());
+  EXPECT_FALSE(ProbedPanel::Current()->IsVisible());
   EXPECT_EQ(Event(101), 0);
   EXPECT_EQ(Text(ctl::kCentreX), "5.000");
 }
@@ -152,7 +159,7 @@ TEST_F(StationLifecycle, WithoutAPanelNothingShowsOrRefreshes) {
 
 TEST_F(StationLifecycle, DocumentEventsTwoTwentyOnwardRefreshOnlyWhileEnabled) {
   ASSERT_EQ(Event(1), 1);
-  HeadlessPanel::Current()->SetText(ctl::kMoveX, "7");  // a typed vector outlives them all
+  ProbedPanel::Current()->SetText(ctl::kMoveX, "7");  // a typed vector outlives them all
   const int before = Refreshes();
   EXPECT_EQ(Event(210), 0);
   EXPECT_EQ(Event(211), 0);
@@ -163,38 +170,48 @@ TEST_F(StationLifecycle, DocumentEventsTwoTwentyOnwardRefreshOnlyWhileEnabled) {
   EXPECT_EQ(Text(ctl::kCentreZ), "3.000");
   EXPECT_EQ(Text(ctl::kMoveX), "7");
 
-  // As while a move writes vertices.
-  g_plugin.m_refreshEnabled = false;
-  EXPECT_EQ(Event(220), 1);
-  EXPECT_EQ(Event(221), 1);
-  EXPECT_EQ(Event(222), 1);
-  EXPECT_EQ(Refreshes(), before + 5);
-  EXPECT_EQ(Event(210), 0);
-  EXPECT_EQ(Refreshes(), before + 6);
-  g_plugin.m_refreshEnabled = true;
+  // Events the host delivers while a move is under way (here while it reads the
+  // current object's frame): only 210 and 211 refresh.
+  int duringTheMove = 0;
+  standin::Host::Instance().whileReadingTheFrame = [&] {
+    ++duringTheMove;
+    EXPECT_FALSE(g_plugin.RefreshEnabled());
+    const int at = Refreshes();
+    EXPECT_EQ(Event(220), 1);
+    EXPECT_EQ(Event(221), 1);
+    EXPECT_EQ(Event(222), 1);
+    EXPECT_EQ(Refreshes(), at);
+    EXPECT_EQ(Event(210), 0);
+    EXPECT_EQ(Refreshes(), at + 1);
+  };
+  g_plugin.RunStationOperation(&GridshiftPlugin::MoveSelection);
+  standin::Host::Instance().whileReadingTheFrame = nullptr;
+  EXPECT_EQ(duringTheMove, 1);
+  EXPECT_TRUE(g_plugin.RefreshEnabled());
+  EXPECT_EQ(Text(ctl::kCentreX), "8.000");  // refreshed at the end of the move
 
   // Event 212 never refreshes.
+  const int after = Refreshes();
   EXPECT_EQ(Event(212), 1);
-  EXPECT_EQ(Refreshes(), before + 6);
+  EXPECT_EQ(Refreshes(), after);
 }
 
 TEST_F(StationLifecycle, AFailedWindowCreationHoldsNothingAndCanBeRetried) {
-  HeadlessPanel::FailNextCreation();
+  ProbedPanel::FailNextCreation();
   EXPECT_EQ(Event(1), 0);
-  EXPECT_EQ(g_plugin.m_panel, nullptr);
-  EXPECT_EQ(g_plugin.m_selection, nullptr);
-  EXPECT_EQ(HeadlessPanel::Current(), nullptr);
+  EXPECT_EQ(g_plugin.Selection().m_selection, nullptr);
+  EXPECT_EQ(ProbedPanel::Current(), nullptr);
   EXPECT_EQ(Event(101), 0);
   EXPECT_EQ(Event(210), 0);
 
   EXPECT_EQ(Event(1), 1);
-  EXPECT_NE(g_plugin.m_panel, nullptr);
+  EXPECT_NE(ProbedPanel::Current(), nullptr);
 }
 
 TEST_F(StationLifecycle, TheCloseBoxHidesClearsShownAndTellsTheHost) {
   ASSERT_EQ(Event(1), 1);
   ASSERT_EQ(Show(1), 1);
-  HeadlessPanel* panel = HeadlessPanel::Current();
+  ProbedPanel* panel = ProbedPanel::Current();
   panel->Command(ctl::kHideCommand, 0);
   EXPECT_FALSE(panel->IsVisible());
   EXPECT_EQ(Event(101), 1);  // the plain hide leaves the station shown
@@ -223,10 +240,10 @@ TEST_F(StationLifecycle, AfterAFailedRebindingNoButtonKeyOrEventReachesTheHost) 
     ASSERT_EQ(Event(1), 1);
     int shown = 1;
     ASSERT_EQ(Event(100, &shown), 1);
-    HeadlessPanel::Current()->SetText(ctl::kMoveX, "1");
+    ProbedPanel::Current()->SetText(ctl::kMoveX, "1");
     // While bound, a button reaches the host: what is counted below can change.
     long calls = HostCalls();
-    HeadlessPanel::Current()->Click(ctl::kMove);
+    ProbedPanel::Current()->Click(ctl::kMove);
     ASSERT_GT(HostCalls(), calls);
     const standin::Vertex moved = doc_->VertexAt(0, 0);
     ASSERT_EQ(moved, (standin::Vertex{2, 2, 3}));

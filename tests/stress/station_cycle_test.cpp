@@ -5,7 +5,7 @@
 
 #include "host/stand_in_host.h"
 #include "panel/control_ids.h"
-#include "panel/headless/headless_panel.h"
+#include "tests/support/probed_panel.h"
 #include "plugin/entry_points.h"
 #include "plugin/gridshift_plugin.h"
 #include "tests/support/counting_allocator.h"
@@ -53,8 +53,8 @@ TEST(StationCycle, TenThousandLivesLeaveNoAllocationBehind) {
   for (int i = 1; i < kCycles && !HasFatalFailure(); ++i) RunCycle(doc);
   EXPECT_EQ(counting_allocator::live, liveAfterFirst)
       << "allocations left behind by " << kCycles - 1 << " cycles";
-  EXPECT_EQ(g_plugin.m_panel, nullptr);
-  EXPECT_EQ(g_plugin.m_selection, nullptr);
+  EXPECT_EQ(ProbedPanel::Current(), nullptr);
+  EXPECT_EQ(g_plugin.Selection().m_selection, nullptr);
   EXPECT_EQ(standin::Host::Instance().editsOutsideCallback, 0);
 }
 

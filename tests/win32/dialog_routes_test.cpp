@@ -19,20 +19,20 @@
 #include "panel/control_ids.h"
 #include "panel/layout.h"
 #include "panel/win32/main_dlg.h"
-#include "plugin/win32/app_module.h"
-#include "plugin/win32/message_loop.h"
+#include "panel/win32/app_module.h"
+#include "panel/win32/message_loop.h"
 
 namespace {
 
 struct CommandCall {
   unsigned commandParam;
-  GridshiftPlugin* plugin;
+  PanelClient* plugin;
 };
 
 struct CharCall {
   NumEditKind kind;
   uintptr_t charParam;
-  GridshiftPlugin* plugin;
+  PanelClient* plugin;
 };
 
 std::vector<CommandCall> g_commands;
@@ -44,13 +44,13 @@ KeyVerdict g_verdict = KeyVerdict::kToField;
 
 }  // namespace
 
-bool RunPanelCommand(unsigned commandParam, GridshiftPlugin* plugin, PanelCommandTarget& panel) {
+bool RunPanelCommand(unsigned commandParam, PanelClient* plugin, PanelCommandTarget& panel) {
   g_commands.push_back({commandParam, plugin});
   if (g_commandReaction) g_commandReaction(panel);
   return true;
 }
 
-KeyVerdict RunTypedChar(NumEditKind kind, uintptr_t charParam, GridshiftPlugin* plugin) {
+KeyVerdict RunTypedChar(NumEditKind kind, uintptr_t charParam, PanelClient* plugin) {
   g_chars.push_back({kind, charParam, plugin});
   return g_verdict;
 }
@@ -59,7 +59,7 @@ namespace {
 
 // The dialog never looks into the plug-in object; it only hands the pointer on.
 alignas(8) char g_pluginStandIn[8];
-GridshiftPlugin* const kPlugin = reinterpret_cast<GridshiftPlugin*>(g_pluginStandIn);
+PanelClient* const kPlugin = reinterpret_cast<PanelClient*>(g_pluginStandIn);
 
 constexpr int kMoveFields[] = {ctl::kMoveX, ctl::kMoveY, ctl::kMoveZ};
 constexpr int kRotationFields[] = {ctl::kRotateX, ctl::kRotateY, ctl::kRotateZ};

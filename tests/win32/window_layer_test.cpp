@@ -8,8 +8,8 @@
 #include <thread>
 
 #include "panel/win32/subclassed_window.h"
-#include "plugin/win32/app_module.h"
-#include "plugin/win32/message_loop.h"
+#include "panel/win32/app_module.h"
+#include "panel/win32/message_loop.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "plugin/win32/app_module.h"
+#include "panel/win32/app_module.h"
 
 #include <new>
 

@@ -1,5 +1,5 @@
 // Where the panel opens: centred on its owner, pulled inside the work area.
-#include "panel/win32/centring.h"
+#include "panel/centring.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "panel/win32/centring.h"
+#include "panel/centring.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "plugin/win32/message_loop.h"
+#include "panel/win32/message_loop.h"
 
 #include <algorithm>
 
