@@ -101,6 +101,16 @@ class StationTest : public ::testing::Test {
   }
   standin::Vertex At(int object, int vertex) { return doc_->VertexAt(object, vertex); }
 
+  // The host was sent the one message that says the station's panel was closed.
+  static void ExpectOnlyTheStationClosedMessage() {
+    ASSERT_EQ(standin::Host::Instance().sentMessages.size(), 1u);
+    const standin::SentMessage& sent = standin::Host::Instance().sentMessages[0];
+    EXPECT_EQ(sent.message, kStationClosedMessage);
+    EXPECT_EQ(sent.record.product, kProductId);
+    EXPECT_EQ(sent.record.id, kPluginId);
+    EXPECT_EQ(sent.option, 0);
+  }
+
   // The panel's triples of value fields, X, Y and Z rows.
   static constexpr const int (&kMove)[3] = fields::kMove;
   static constexpr const int (&kRotation)[3] = fields::kRotation;

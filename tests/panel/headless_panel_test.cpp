@@ -106,12 +106,7 @@ TEST_F(HeadlessPanelTest, CloseBoxHidesAndTellsTheHostHideCommandOnlyHides) {
   EXPECT_TRUE(standin::Host::Instance().sentMessages.empty());
   panel_->Command(ctl::kCloseCommand, 0);
   EXPECT_EQ(g_plugin.IsStationShown(doc_->Handle()), 0);
-  ASSERT_EQ(standin::Host::Instance().sentMessages.size(), 1u);
-  const standin::SentMessage& sent = standin::Host::Instance().sentMessages[0];
-  EXPECT_EQ(sent.message, kStationClosedMessage);
-  EXPECT_EQ(sent.record.product, kProductId);
-  EXPECT_EQ(sent.record.id, kPluginId);
-  EXPECT_EQ(sent.option, 0);
+  ExpectOnlyTheStationClosedMessage();
 }
 
 TEST_F(HeadlessPanelTest, TabFromThePanelMovesTheFocusOtherKeysBeep) {

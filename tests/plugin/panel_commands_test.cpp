@@ -41,12 +41,7 @@ TEST_F(PanelCommandsTest, TheCloseBoxClearsTheShownFlagAndTellsTheHost) {
   const int before = Callbacks();
   g_plugin.OnPanelClosed();
   EXPECT_EQ(g_plugin.IsStationShown(doc_->Handle()), 0);
-  ASSERT_EQ(standin::Host::Instance().sentMessages.size(), 1u);
-  const standin::SentMessage& sent = standin::Host::Instance().sentMessages[0];
-  EXPECT_EQ(sent.message, kStationClosedMessage);
-  EXPECT_EQ(sent.record.product, kProductId);
-  EXPECT_EQ(sent.record.id, kPluginId);
-  EXPECT_EQ(sent.option, 0);
+  ExpectOnlyTheStationClosedMessage();
   EXPECT_EQ(Callbacks(), before);  // nothing runs in the document
 }
 
