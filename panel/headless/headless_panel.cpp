@@ -5,6 +5,7 @@
 #include <new>
 
 #include "panel/control_ids.h"
+#include "panel/field_text.h"
 
 namespace {
 
@@ -118,9 +119,10 @@ void HeadlessPanel::MakeTopmost() {}
 
 void HeadlessPanel::SetEditPlugin(PanelClient* plugin) { m_editPlugin = plugin; }
 
+// As the dialog reads a field: at most 255 characters, never half of one.
 void HeadlessPanel::GetFieldText(int id, char* buffer, int size) {
   Control* control = Find(id);
-  CopyText(control != nullptr ? control->text : std::string(), buffer, size);
+  CopyFieldText(control != nullptr ? control->text.c_str() : "", buffer, size);
 }
 
 void HeadlessPanel::SetFieldText(int id, const char* text) {
