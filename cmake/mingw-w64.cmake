@@ -1,5 +1,7 @@
 # What both Windows editions' toolchain files share: Debian's mingw-w64 compilers of
 # the target named by GRIDWELL_MINGW_TARGET (posix threads), found under its own root.
+# The names carry no GCC version, and the root is /usr/TARGET: so on Debian 12 (GCC
+# 12) and 13 (GCC 14).
 set(CMAKE_SYSTEM_NAME Windows)
 
 set(CMAKE_C_COMPILER ${GRIDWELL_MINGW_TARGET}-gcc-posix)

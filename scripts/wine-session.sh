@@ -45,7 +45,7 @@ wine_use_edition() {
       export WINEPREFIX=${GRIDWELL_WINEPREFIX_WIN64:-$here/build/wine-prefix-win64}
       # Debian's `wine` always starts the 32-bit loader when it is installed; the
       # 64-bit one is called by its own path, so that this edition never needs 32-bit
-      # code.
+      # code. The path is the wine64 package's on Debian 12 (Wine 8) and 13 (Wine 10).
       wine_loader=/usr/lib/wine/wine64
       export WINELOADER=$wine_loader
       ;;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 
 #include "panel/control_ids.h"
 #include "panel/field_text.h"

@@ -146,6 +146,45 @@ TEST_F(LocalFrameTest, AnglesOfLinesInGeneralPositionAreExactToTheLastBit) {
   EXPECT_EQ(Bits(Obj(o).localAngles[2]), Bits(0.0f));
 }
 
+// Every line of a polygon can set the axis through the panel's button, the closing one
+// from the last point back to point 0 included, bit for bit. Alone, a line runs in
+// point order; with its second end selected as well, it runs away from that vertex,
+// which becomes the origin (for the closing line, point 0 and so the wrap).
+TEST_F(LocalFrameTest, EachLineOfATriangleAndOfAQuadrilateralSetsTheAxis) {
+  const std::vector<standin::Vertex> triangle = {{1.5f, -2, 0.25f}, {7, 3.5f, -1}, {-4, 6, 2.75f}};
+  const std::vector<standin::Vertex> quadrilateral = {
+      {0.5f, 1, -3}, {6.25f, -2, 1}, {5, 4.5f, 7}, {-2, 0.75f, 5.5f}};
+  for (const std::vector<standin::Vertex>& polygon : {triangle, quadrilateral}) {
+    doc_->Clear();
+    const int o = doc_->AddObject("polygon");
+    std::vector<int> points;
+    for (const standin::Vertex& v : polygon) points.push_back(doc_->AddVertex(o, v.x, v.y, v.z));
+    doc_->AddFace(o, points);
+    doc_->currentObject = o;
+    const int n = static_cast<int>(polygon.size());
+    for (int k = 0; k < n; ++k) {
+      const standin::Vertex first = polygon[k], second = polygon[(k + 1) % n];
+      for (bool fromSecondEnd : {false, true}) {
+        SCOPED_TRACE(::testing::Message() << n << " points, line " << k
+                                          << (fromSecondEnd ? ", its second end selected" : ""));
+        doc_->ClearSelection();
+        doc_->SelectLine(o, 0, k);
+        if (fromSecondEnd) doc_->SelectVertex(o, (k + 1) % n);
+        MarkArrays();
+        panel_->Click(ctl::kSetLocalFrame);
+        const EdgeAngles expected =
+            fromSecondEnd ? ExpectedAngles(second, first) : ExpectedAngles(first, second);
+        EXPECT_EQ(Bits(Obj(o).localAngles[0]), Bits(expected.heading));
+        EXPECT_EQ(Bits(Obj(o).localAngles[1]), Bits(expected.elevation));
+        EXPECT_EQ(Bits(Obj(o).localAngles[2]), Bits(0.0f));
+        const std::array<float, 3> origin =
+            fromSecondEnd ? std::array<float, 3>{second.x, second.y, second.z} : kUntouched3;
+        EXPECT_EQ(Obj(o).localOrigin, origin);
+      }
+    }
+  }
+}
+
 // Indices just outside what exists give no direction and read no vertex: a line index
 // equal to the face's point count, and a point index of -1 or equal to the object's
 // vertex count. A two-point face has only line 0.

@@ -20,6 +20,7 @@
 #include "host/host_exports.h"
 #include "host/stand_in_host.h"
 #include "panel/control_ids.h"
+#include "panel/value_fields.h"
 #include "plugin/entry_points.h"
 #include "plugin/event_dispatch.h"
 #include "plugin/gridshift_plugin.h"
@@ -100,12 +101,13 @@ class StationTest : public ::testing::Test {
   }
   standin::Vertex At(int object, int vertex) { return doc_->VertexAt(object, vertex); }
 
-  static constexpr int kMove[3] = {ctl::kMoveX, ctl::kMoveY, ctl::kMoveZ};
-  static constexpr int kRotation[3] = {ctl::kRotateX, ctl::kRotateY, ctl::kRotateZ};
-  static constexpr int kCentre[3] = {ctl::kCentreX, ctl::kCentreY, ctl::kCentreZ};
-  static constexpr int kMax[3] = {ctl::kMaxX, ctl::kMaxY, ctl::kMaxZ};
-  static constexpr int kMin[3] = {ctl::kMinX, ctl::kMinY, ctl::kMinZ};
-  static constexpr int kStored[3] = {ctl::kStoredX, ctl::kStoredY, ctl::kStoredZ};
+  // The panel's triples of value fields, X, Y and Z rows.
+  static constexpr const int (&kMove)[3] = fields::kMove;
+  static constexpr const int (&kRotation)[3] = fields::kRotation;
+  static constexpr const int (&kCentre)[3] = fields::kCentre;
+  static constexpr const int (&kMax)[3] = fields::kMax;
+  static constexpr const int (&kMin)[3] = fields::kMin;
+  static constexpr const int (&kStored)[3] = fields::kStored;
 
   standin::Document* doc_ = nullptr;
   ProbedPanel* panel_ = nullptr;

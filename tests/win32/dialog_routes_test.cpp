@@ -8,6 +8,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <functional>
 #include <iterator>
 #include <new>
@@ -62,6 +64,30 @@ PanelClient* const kPlugin = reinterpret_cast<PanelClient*>(g_pluginStandIn);
 constexpr int kMoveFields[] = {ctl::kMoveX, ctl::kMoveY, ctl::kMoveZ};
 constexpr int kRotationFields[] = {ctl::kRotateX, ctl::kRotateY, ctl::kRotateZ};
 
+// Memory from the top of the address space, which on the 64-bit edition lies above
+// 4 GiB: a pointer to it cut to 32 bits on its way would lose what lies there.
+class HighMemory {
+ public:
+  explicit HighMemory(size_t size)
+      : m_memory(
+            VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN, PAGE_READWRITE)) {}
+  ~HighMemory() {
+    if (m_memory != nullptr) VirtualFree(m_memory, 0, MEM_RELEASE);
+  }
+  HighMemory(const HighMemory&) = delete;
+  HighMemory& operator=(const HighMemory&) = delete;
+
+  void* get() const { return m_memory; }
+  // There, and above 4 GiB where pointers have room for more.
+  bool IsHigh() const {
+    return m_memory != nullptr &&
+           (sizeof(void*) == 4 || reinterpret_cast<uintptr_t>(m_memory) > uintptr_t{0xFFFFFFFFu});
+  }
+
+ private:
+  void* const m_memory;
+};
+
 class DialogRoutesTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -90,19 +116,21 @@ class DialogRoutesTest : public ::testing::Test {
 
   HWND Control(int id) { return GetDlgItem(m_panel, id); }
 
-  // The host's loop: the panel's message filter first, as a modeller runs it.
-  void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (s_loop.PreTranslateMessage(&msg)) continue;
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
+  // The host's loop: the panel's message filter first, as a modeller runs it. The
+  // loop's message lies where the host keeps it: in its own frame unless given.
+  void Pump(MSG* msg = nullptr) {
+    MSG own;
+    if (msg == nullptr) msg = &own;
+    while (PeekMessageW(msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (s_loop.PreTranslateMessage(msg)) continue;
+      TranslateMessage(msg);
+      DispatchMessageW(msg);
     }
   }
 
   // A key pressed and released in control, through the loop. What is recorded starts
   // after the focus has moved there (a field tells the panel that it got the focus).
-  void PressKey(HWND control, UINT key) {
+  void PressKey(HWND control, UINT key, MSG* loopMessage = nullptr) {
     SetActiveWindow(m_panel);
     SetFocus(control);
     Pump();
@@ -112,7 +140,7 @@ class DialogRoutesTest : public ::testing::Test {
     const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
     PostMessageW(control, WM_KEYDOWN, key, 1 | scan);
     PostMessageW(control, WM_KEYUP, key, 1 | scan | LPARAM{0x40000000} | LPARAM{1} << 31);
-    Pump();
+    Pump(loopMessage);
   }
 
   std::vector<unsigned> CommandIds() {
@@ -252,13 +280,9 @@ TEST_F(DialogRoutesTest, ADestroyedPanelHoldsNoWindowHandle) {
 // 4 GiB: a pointer to the panel object cut to 32 bits on its way through the window's
 // data would lose it there.
 TEST_F(DialogRoutesTest, APanelObjectHighInMemoryGetsItsCommandsAndCharacters) {
-  void* memory = VirtualAlloc(nullptr, sizeof(CMainDlg), MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN,
-                              PAGE_READWRITE);
-  ASSERT_NE(memory, nullptr);
-  if (sizeof(void*) == 8) {
-    ASSERT_GT(reinterpret_cast<uintptr_t>(memory), uintptr_t{0xFFFFFFFFu});
-  }
-  auto* dialog = new (memory) CMainDlg(kPlugin);
+  HighMemory memory(sizeof(CMainDlg));
+  ASSERT_TRUE(memory.IsHigh());
+  auto* dialog = new (memory.get()) CMainDlg(kPlugin);
   ASSERT_TRUE(dialog->CreatePanel(nullptr));
   dialog->SetEditPlugin(kPlugin);
   g_commands.clear();
@@ -271,7 +295,108 @@ TEST_F(DialogRoutesTest, APanelObjectHighInMemoryGetsItsCommandsAndCharacters) {
     EXPECT_EQ(g_chars[0].plugin, kPlugin);
   }
   dialog->~CMainDlg();
-  VirtualFree(memory, 0, MEM_RELEASE);
+}
+
+// The host's loop with its message above 4 GiB on the 64-bit edition: the message
+// passes the loop's filters to the panel's dialog keyboard handling, which asks the
+// focused field with WM_GETDLGCODE whether it wants the key, and Return in a move or
+// rotation field stays the field's. (Windows may hand the field the host's very
+// message there; Wine hands it a copy in its own frame, so the test below sends
+// WM_GETDLGCODE with a message high in memory itself.)
+TEST_F(DialogRoutesTest, ReturnStaysTheFieldsWithTheHostsMessageHighInMemory) {
+  HighMemory memory(sizeof(MSG));
+  ASSERT_TRUE(memory.IsHigh());
+  MSG* loopMessage = static_cast<MSG*>(memory.get());
+  m_dialog->SetEditPlugin(kPlugin);
+  for (int id :
+       {ctl::kMoveX, ctl::kMoveY, ctl::kMoveZ, ctl::kRotateX, ctl::kRotateY, ctl::kRotateZ}) {
+    PressKey(Control(id), VK_RETURN, loopMessage);
+    ASSERT_EQ(g_chars.size(), 1u) << id;
+    EXPECT_EQ(g_chars[0].charParam, WPARAM{'\r'}) << id;
+    EXPECT_TRUE(CommandIds().empty()) << id;
+  }
+  PressKey(Control(ctl::kCentreX), VK_RETURN, loopMessage);
+  EXPECT_EQ(CommandIds(), std::vector<unsigned>{static_cast<unsigned>(ctl::kMove)});
+}
+
+// Every message of a field whose lParam points at something, with that something above
+// 4 GiB on the 64-bit edition, answers as with it in the frame: the key message of
+// WM_GETDLGCODE (which the move and rotation fields read themselves), and the texts,
+// rectangle and selection bounds that the taken-over fields pass on to their own
+// procedure. So does the panel's text, which its dialog procedure leaves to the system.
+TEST_F(DialogRoutesTest, StructuresHighInMemoryReachEveryFieldWhole) {
+  struct Block {
+    MSG key;
+    RECT rect;
+    DWORD selStart, selEnd;
+    char textIn[32];
+    char textOut[64];
+  };
+  HighMemory memory(sizeof(Block));
+  ASSERT_TRUE(memory.IsHigh());
+  auto* high = new (memory.get()) Block{};
+  m_dialog->SetEditPlugin(kPlugin);
+
+  int fields = 0;
+  for (const ControlSpec& control : kPanelControls) {
+    if (!IsValueField(control.kind)) continue;
+    ++fields;
+    const int id = control.id;
+    HWND field = Control(id);
+    const bool operation =
+        std::find(std::begin(kMoveFields), std::end(kMoveFields), id) != std::end(kMoveFields) ||
+        std::find(std::begin(kRotationFields), std::end(kRotationFields), id) !=
+            std::end(kRotationFields);
+
+    for (UINT key : {UINT{VK_RETURN}, UINT{VK_TAB}, UINT{VK_ESCAPE}, UINT{'7'}}) {
+      MSG low = {};
+      low.hwnd = field;
+      low.message = WM_KEYDOWN;
+      low.wParam = key;
+      low.lParam = 1;
+      high->key = low;
+      const LRESULT fromLow =
+          SendMessageA(field, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&low));
+      const LRESULT fromHigh =
+          SendMessageA(field, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&high->key));
+      EXPECT_EQ(fromHigh, fromLow) << id << " key " << key;
+      if (key == VK_RETURN) {
+        EXPECT_EQ((fromHigh & DLGC_WANTALLKEYS) != 0, operation) << id;
+      }
+    }
+
+    std::snprintf(high->textIn, sizeof high->textIn, "-%d.5", id);
+    EXPECT_TRUE(SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(high->textIn))) << id;
+    char shown[64] = {};
+    GetWindowTextA(field, shown, sizeof shown);
+    EXPECT_STREQ(shown, high->textIn);
+    std::memset(high->textOut, 'x', sizeof high->textOut);
+    const LRESULT length = SendMessageA(field, WM_GETTEXT, sizeof high->textOut,
+                                        reinterpret_cast<LPARAM>(high->textOut));
+    EXPECT_EQ(length, static_cast<LRESULT>(std::strlen(shown))) << id;
+    EXPECT_STREQ(high->textOut, shown);
+
+    RECT lowRect = {};
+    SendMessageA(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&lowRect));
+    high->rect = {};
+    SendMessageA(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&high->rect));
+    EXPECT_TRUE(EqualRect(&high->rect, &lowRect)) << id;
+    EXPECT_GT(lowRect.right, lowRect.left) << id;
+
+    SendMessageA(field, EM_SETSEL, 1, 3);
+    high->selStart = high->selEnd = 99;
+    SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&high->selStart),
+                 reinterpret_cast<LPARAM>(&high->selEnd));
+    EXPECT_EQ(high->selStart, 1u) << id;
+    EXPECT_EQ(high->selEnd, 3u) << id;
+  }
+  EXPECT_EQ(fields, 19);
+  // Nothing of the above was a typed character, nor a command.
+  EXPECT_TRUE(g_chars.empty());
+
+  std::memset(high->textOut, 'x', sizeof high->textOut);
+  SendMessageA(m_panel, WM_GETTEXT, sizeof high->textOut, reinterpret_cast<LPARAM>(high->textOut));
+  EXPECT_STREQ(high->textOut, kPanelTitle);
 }
 
 }  // namespace
