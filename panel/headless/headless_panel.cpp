@@ -46,6 +46,7 @@ class NoPanelDriver final : public PanelDriver {
   bool IsVisible() override { return false; }
   bool Click(int) override { return false; }
   bool Command(int, int) override { return false; }
+  bool Hover(int) override { return false; }
   bool Type(int, char) override { return false; }
   bool PanelKey(int) override { return false; }
   bool PressKey(int) override { return false; }

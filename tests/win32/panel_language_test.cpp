@@ -132,9 +132,7 @@ class PanelLanguageTest : public ::testing::Test {
   // shows, or "" when none shows within a few seconds.
   std::wstring HoverTip(int id) {
     MoveMouseAway();
-    RECT rect = {};
-    GetWindowRect(GetDlgItem(m_panel, id), &rect);
-    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    if (!m_driver->Hover(id)) return L"";
     if (!PumpUntil(5000, [&] { return IsWindowVisible(m_tooltip) != FALSE; })) return L"";
     wchar_t text[512] = {};
     TTTOOLINFOW tool = {};
