@@ -290,6 +290,9 @@ TEST_F(PanelLanguageTest, PastedFullWidthNumbersMoveTheCentreThere) {
   EXPECT_EQ(moved.x, 1.5f);
   EXPECT_EQ(moved.y, -2.0f);
   EXPECT_EQ(moved.z, -0.25f);
+  char shown[64] = {};  // the move writes the fields back as it read them
+  m_driver->GetText(ctl::kMoveX, shown, sizeof shown);
+  EXPECT_STREQ(shown, "1.500");
 
   // Text that is no number still reads as 0: a move to 0 on that axis.
   Paste(ctl::kMoveX, L"\xFF41\xFF11");  // "ａ１"
