@@ -26,11 +26,11 @@ void AddTool(HWND tooltip, HWND panel, UINT flags, UINT_PTR id, const RECT& rect
 }  // namespace
 
 void PanelTooltips::Create(HWND panel) {
-  // Owned by no window: a window that owns another is not made topmost by every
-  // system when its template did not ask for it (Wine then puts it below its owned
-  // window, outside the topmost band), and the panel must be. The panel destroys it
-  // when it goes (Destroy, on WM_DESTROY); the tooltip raises itself above the
-  // topmost panel whenever it shows.
+  // Owned by no window: Wine does not make a window that owns another topmost when
+  // asked after its creation (the panel's start asks, whatever its template says),
+  // and the panel must be topmost. The panel destroys the tooltip when it goes
+  // (Destroy, on WM_DESTROY); the tooltip raises itself above the topmost panel
+  // whenever it shows.
   m_window = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                              nullptr, AppModule::ResourceInstance(), nullptr);
