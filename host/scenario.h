@@ -61,6 +61,7 @@
 //
 // Panel, through the plug-in's panel driver:
 //   click ID    command ID [NOTIFICATION]    type ID "TEXT" (\n types Return)
+//   hover ID    the mouse left on the control's middle, so that its tooltip shows
 //   key VK (a number or RETURN, ESCAPE, TAB, SPACE, UP, DOWN, LEFT, RIGHT): WM_KEYDOWN
 //     straight to the panel window, as if it had the focus
 //   press TAB|RETURN|ESCAPE          a key pressed and released into whatever has the

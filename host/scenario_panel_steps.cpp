@@ -21,6 +21,17 @@ bool StepParser::ParsePanelStep(const std::string& verb, Run* run, bool* known) 
     };
     return true;
   }
+  if (verb == "hover") {
+    if (n != 2) return Usage("hover ID");
+    if (!Control(1, &id)) return false;
+    *run = [id](RunState& s) {
+      std::string error = NeedPanelWindow(s);
+      if (error.empty() && !s.driver->Hover(id))
+        error = "hover " + std::to_string(id) + ": no such control";
+      return error;
+    };
+    return true;
+  }
   if (verb == "command") {
     int32_t notification = 0;
     if (n != 2 && n != 3) return Usage("command ID [NOTIFICATION]");

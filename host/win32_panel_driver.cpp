@@ -184,6 +184,13 @@ class Win32PanelDriver : public PanelDriver {
     return true;
   }
 
+  bool Hover(int id) override {
+    HWND control = Control(id);
+    RECT rect = {};
+    if (control == nullptr || !GetWindowRect(control, &rect)) return false;
+    return SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2) != FALSE;
+  }
+
   bool IsChecked(int id) override {
     HWND control = Control(id);
     return control != nullptr && SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;

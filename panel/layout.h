@@ -69,3 +69,10 @@ constexpr bool IsButton(ControlKind kind) {
 constexpr bool IsValueField(ControlKind kind) {
   return kind == ControlKind::kEditableField || kind == ControlKind::kReadOnlyField;
 }
+
+// The fields a person types numbers into take no input method: their keys then arrive
+// as the plain half-width characters on the key caps, whatever mode an input method
+// (a Japanese one, say) is in, instead of full-width text composed for confirmation.
+constexpr bool TypedWithoutInputMethod(ControlKind kind) {
+  return kind == ControlKind::kEditableField;
+}

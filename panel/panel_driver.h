@@ -14,6 +14,9 @@ class PanelDriver {
   // A command sent to the panel as if from control id (WM_COMMAND), with any
   // notification code in the high word.
   virtual bool Command(int id, int notification) = 0;
+  // The mouse moved onto the middle of control id and left there, so that its
+  // tooltip shows (on Windows a real cursor move). False for an unknown ID.
+  virtual bool Hover(int id) = 0;
   // One character typed into a field (WM_CHAR), Return included.
   virtual bool Type(int id, char c) = 0;
   // A key pressed while the panel window itself has the focus (WM_KEYDOWN).

@@ -30,13 +30,14 @@ class StationPanel {
   // Return runs the move or the rotation; null makes Return do nothing.
   virtual void SetEditPlugin(PanelClient* plugin) = 0;
 
-  // Text of a value field, as GetWindowTextA gives it: at most size - 1 characters,
-  // always NUL-terminated. Empty for an unknown ID.
+  // Text of a value field in UTF-8, as CopyFieldText (panel/field_text.h) cuts it:
+  // at most 255 characters and size - 1 bytes, never half a character, always
+  // NUL-terminated. Empty for an unknown ID.
   virtual void GetFieldText(int id, char* buffer, int size) = 0;
-  // Sets a value field's text, unless the field already shows exactly that text: a
-  // refresh that changes nothing then writes nothing (no repaint, no notification).
-  // The comparison is with the text in the field itself, never with a remembered
-  // copy, so text a person typed is always replaced when it differs.
+  // Sets a value field's text (UTF-8), unless the field already shows exactly that
+  // text: a refresh that changes nothing then writes nothing (no repaint, no
+  // notification). The comparison is with the text in the field itself, never with a
+  // remembered copy, so text a person typed is always replaced when it differs.
   virtual void SetFieldText(int id, const char* text) = 0;
   // BM_GETCHECK of a radio: true when checked.
   virtual bool IsChecked(int id) = 0;

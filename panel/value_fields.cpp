@@ -71,7 +71,9 @@ void FormatFieldValue(float value, char (&text)[kFieldTextSize]) {
   }
 }
 
-float ParseFieldValue(const char* text) {
+float ParseFieldValue(const char* utf8) {
+  char text[kFieldTextSize];
+  FoldNumberTwins(utf8, text);
   const char* body = NumberBody(text);
   if (!StartsNumber(body)) return 0;
   // Hexadecimal text reads as its leading 0, with the sign as typed.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "panel/control_ids.h"
+#include "panel/field_text.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ class NoPanelDriver final : public PanelDriver {
   bool IsVisible() override { return false; }
   bool Click(int) override { return false; }
   bool Command(int, int) override { return false; }
+  bool Hover(int) override { return false; }
   bool Type(int, char) override { return false; }
   bool PanelKey(int) override { return false; }
   bool PressKey(int) override { return false; }
@@ -117,9 +119,10 @@ void HeadlessPanel::MakeTopmost() {}
 
 void HeadlessPanel::SetEditPlugin(PanelClient* plugin) { m_editPlugin = plugin; }
 
+// As the dialog reads a field: at most 255 characters, never half of one.
 void HeadlessPanel::GetFieldText(int id, char* buffer, int size) {
   Control* control = Find(id);
-  CopyText(control != nullptr ? control->text : std::string(), buffer, size);
+  CopyFieldText(control != nullptr ? control->text.c_str() : "", buffer, size);
 }
 
 void HeadlessPanel::SetFieldText(int id, const char* text) {

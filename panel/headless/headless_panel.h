@@ -40,6 +40,8 @@ class HeadlessPanel : public StationPanel, public PanelDriver, private PanelComm
   bool Exists() override;
   bool IsVisible() override;
   bool Click(int id) override;
+  // Nothing to show without windows; true for a known control.
+  bool Hover(int id) override { return Find(id) != nullptr; }
   bool Command(int id, int notification) override;
   bool Type(int id, char c) override;
   bool PanelKey(int virtualKey) override;

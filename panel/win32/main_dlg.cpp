@@ -1,11 +1,16 @@
 #include "panel/win32/main_dlg.h"
 
 #include <cstring>
+#include <cwchar>
 #include <iterator>
 #include <new>
+#include <string>
+
+#include <imm.h>
 
 #include "panel/centring.h"
 #include "panel/control_ids.h"
+#include "panel/field_text.h"
 #include "panel/layout.h"
 #include "panel/value_fields.h"
 #include "panel/win32/app_module.h"
@@ -93,11 +98,23 @@ void CMainDlg::SetEditPlugin(PanelClient* plugin) {
   for (CNumEditDegree& edit : m_rotationEdits) edit.m_plugin = plugin;
 }
 
+// The panel's texts cross to the portable code in UTF-8 and are read and written
+// through the wide functions, so that what a field shows is what the code reads on a
+// system of any code page.
 void CMainDlg::GetFieldText(int id, char* buffer, int size) {
   if (buffer == nullptr || size <= 0) return;
   buffer[0] = '\0';
   HWND field = FindControl(id);
-  if (field != nullptr) GetWindowTextA(field, buffer, size);
+  if (field == nullptr) return;
+  wchar_t wide[kFieldTextLength + 1];
+  int length = SubclassedWindow::WindowTextW(field, wide, kFieldTextLength + 1);
+  if (length > 0 && IS_HIGH_SURROGATE(wide[length - 1])) --length;  // half a character
+  if (length <= 0) return;
+  char utf8[kFieldTextSize];
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, length, utf8, kFieldTextSize - 1,
+                                        nullptr, nullptr);
+  utf8[bytes > 0 ? bytes : 0] = '\0';
+  CopyFieldText(utf8, buffer, size);
 }
 
 void CMainDlg::SetFieldText(int id, const char* text) {
@@ -108,15 +125,20 @@ void CMainDlg::SetFieldText(int id, const char* text) {
   // repaints the field and notifies its parent. A refresh writes the same texts again
   // and again, so only a text that differs is set. The comparison is with what the
   // field shows now, typing included. One character more than any text compared is
-  // read, so a longer text in the field can never match.
-  char shown[kFieldTextSize + 1];
-  const size_t length = std::strlen(text);
-  if (length < kFieldTextSize) {
-    const int got = GetWindowTextA(field, shown, sizeof shown);
-    if (got >= 0 && static_cast<size_t>(got) == length && std::memcmp(shown, text, length) == 0)
-      return;
+  // read, so a longer text in the field can never match. The panel writes numbers;
+  // a text longer than any field is read is set without comparison.
+  wchar_t wide[kFieldTextSize];
+  const int units = MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, kFieldTextSize) - 1;
+  if (units < 0) {
+    std::wstring whole(std::strlen(text) + 1, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, whole.data(), static_cast<int>(whole.size()));
+    SetWindowTextW(field, whole.c_str());
+    return;
   }
-  SetWindowTextA(field, text);
+  wchar_t shown[kFieldTextSize + 1];
+  const int got = SubclassedWindow::WindowTextW(field, shown, units + 2);
+  if (got == units && std::wmemcmp(shown, wide, static_cast<size_t>(units)) == 0) return;
+  SetWindowTextW(field, wide);
 }
 
 bool CMainDlg::IsChecked(int id) {
@@ -174,10 +196,15 @@ LRESULT CMainDlg::OnInitPanel() {
   CheckRadioButton(m_hWnd, ctl::kGlobal, ctl::kLocal, ctl::kGlobal);
   CheckRadioButton(m_hWnd, ctl::kRelative, ctl::kAbsolute, ctl::kRelative);
   SetPasteButtonsEnabled(false);
+  TypeWithoutInputMethod();
+  m_tooltips.Create(m_hWnd);
   return TRUE;  // focus to the first tab stop
 }
 
-void CMainDlg::OnDestroyPanel() { UnregisterLoopHooks(); }
+void CMainDlg::OnDestroyPanel() {
+  m_tooltips.Destroy();
+  UnregisterLoopHooks();
+}
 
 bool CMainDlg::OnPanelKeyDown(WPARAM key) {
   if ((key & 0xFF) == VK_TAB) {
@@ -269,6 +296,16 @@ void CMainDlg::AttachNumericEdits() {
   attach(kMoveFieldIds, m_moveEdits);
   attach(kRotationFieldIds, m_rotationEdits);
   attach(kReadOnlyFieldIds, m_readOnlyEdits);
+}
+
+// The typed fields get no input-method context, so an input method in a full-width
+// mode hands them the plain keys instead of composed full-width text.
+void CMainDlg::TypeWithoutInputMethod() {
+  for (const ControlSpec& control : kPanelControls) {
+    if (TypedWithoutInputMethod(control.kind)) {
+      ImmAssociateContext(FindControl(control.id), nullptr);
+    }
+  }
 }
 
 void CMainDlg::FindControls() {

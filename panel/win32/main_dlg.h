@@ -13,6 +13,7 @@
 #include "panel/win32/dialog_window.h"
 #include "panel/win32/message_loop.h"
 #include "panel/win32/num_edit.h"
+#include "panel/win32/panel_tooltips.h"
 
 class GridshiftPlugin;
 
@@ -58,6 +59,7 @@ class CMainDlg : public DialogWindow,
   void UnregisterLoopHooks();
   void AttachNumericEdits();
   void FindControls();
+  void TypeWithoutInputMethod();
   HWND FindControl(int id) const;
 
   // PanelCommandTarget: what a command changes on the dialog itself.
@@ -79,6 +81,7 @@ class CMainDlg : public DialogWindow,
   CNumEditDegree m_rotationEdits[3];  // 57688, 57686, 57687
   CNumEdit m_readOnlyEdits[13];       // centre, max, min, total length, stored
 
+  PanelTooltips m_tooltips;
   HICON m_bigIcon = nullptr;
   HICON m_smallIcon = nullptr;
   bool m_hooksRegistered = false;

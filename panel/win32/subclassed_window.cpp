@@ -72,6 +72,17 @@ void SubclassedWindow::Unsubclass() {
   m_hWnd = nullptr;
 }
 
+int SubclassedWindow::WindowTextW(HWND window, wchar_t* buffer, int size) {
+  if (buffer == nullptr || size <= 0) return 0;
+  buffer[0] = L'\0';
+  const SubclassedWindow* self = FindObject(window);
+  if (self == nullptr || self->m_hWnd != window) return GetWindowTextW(window, buffer, size);
+  // CallWindowProcW passes the message to the original procedure in its own form.
+  return static_cast<int>(CallWindowProcW(self->m_originalProc, window, WM_GETTEXT,
+                                          static_cast<WPARAM>(size),
+                                          reinterpret_cast<LPARAM>(buffer)));
+}
+
 LRESULT CALLBACK SubclassedWindow::WindowProc(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
   SubclassedWindow* self = FindObject(window);

@@ -18,6 +18,13 @@ class SubclassedWindow {
   bool SubclassWindow(HWND window);
   HWND Handle() const { return m_hWnd; }
 
+  // The text of window in UTF-16, as GetWindowTextW returns it (at most size - 1
+  // units, NUL-terminated), but from the window's own procedure when an object has
+  // taken it over. This layer's procedure is an ANSI one, and text that passes it
+  // goes through the ANSI code page, which has no room for, say, full-width digits
+  // on a Western system.
+  static int WindowTextW(HWND window, wchar_t* buffer, int size);
+
  protected:
   // Only message map 0 exists; an object answers false for any other.
   virtual bool ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

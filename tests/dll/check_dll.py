@@ -44,7 +44,7 @@ EXPORTS = {
 # DLL, and the plug-in is meant to be the DLL alone.
 SYSTEM_DLLS = {
     "kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "ole32.dll", "oleaut32.dll",
-    "advapi32.dll", "shell32.dll", "msvcrt.dll", "ntdll.dll",
+    "advapi32.dll", "shell32.dll", "msvcrt.dll", "ntdll.dll", "imm32.dll",
 }
 
 

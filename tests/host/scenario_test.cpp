@@ -40,7 +40,9 @@ TEST(ScenarioParser, ReportsEveryMalformedLineWithFileAndLine) {
       "echo \"unterminated\n"
       "float-array 0 772 1 2 3\n"
       "float-array 0 999 1 2 3\n"
-      "click NoSuchButton\n");
+      "click NoSuchButton\n"
+      "hover\n"
+      "hover NoSuchButton\n");
   const std::vector<std::string> want = {
       "t.scn:4: usage: vertex X Y Z  or  vertices X Y Z [X Y Z ...]",
       "t.scn:5: 'x' is not an integer",
@@ -55,6 +57,8 @@ TEST(ScenarioParser, ReportsEveryMalformedLineWithFileAndLine) {
       "t.scn:14: float array 772 holds 16 floats, not 3",
       "t.scn:15: the host keeps float arrays 770, 771 and 772 only, not 999",
       "t.scn:16: 'NoSuchButton' is neither a control name nor an ID",
+      "t.scn:17: usage: hover ID",
+      "t.scn:18: 'NoSuchButton' is neither a control name nor an ID",
   };
   EXPECT_EQ(errors, want);
 }
@@ -169,6 +173,7 @@ TEST(ScenarioRun, StepsOnMissingThingsFailClearly) {
   EXPECT_EQ(RunText("expect answer 1\n"),
             "t.scn:1: no int answer yet: call something first\n  in step: expect answer 1");
   EXPECT_EQ(RunText("click Move\n"), "t.scn:1: no panel driver\n  in step: click Move");
+  EXPECT_EQ(RunText("hover Move\n"), "t.scn:1: no panel driver\n  in step: hover Move");
   EXPECT_EQ(RunText("expect message 0 code 100\n"),
             "t.scn:1: no message 0: the host received 0\n  in step: expect message 0 code 100");
 }

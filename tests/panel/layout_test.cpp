@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "panel/control_ids.h"
 #include "tests/support/caption_band.h"
 
 namespace {
@@ -35,6 +37,17 @@ TEST(PanelLayoutTest, CaptionBandsCountCharactersNotBytes) {
   EXPECT_EQ(caption_band::CharacterCount("移動"), 2);
   EXPECT_EQ(caption_band::CharacterCount("Local座標系保存"), 10);
   EXPECT_EQ(caption_band::CharacterCount(""), 0);
+}
+
+// Only the six fields a person types numbers into go without an input method; the
+// read-only fields and every other control keep theirs.
+TEST(PanelLayoutTest, TheTypedFieldsAloneGoWithoutAnInputMethod) {
+  std::vector<int> ids;
+  for (const ControlSpec& control : kPanelControls) {
+    if (TypedWithoutInputMethod(control.kind)) ids.push_back(control.id);
+  }
+  EXPECT_EQ(ids, (std::vector<int>{ctl::kRotateX, ctl::kRotateY, ctl::kRotateZ, ctl::kMoveX,
+                                   ctl::kMoveY, ctl::kMoveZ}));
 }
 
 }  // namespace

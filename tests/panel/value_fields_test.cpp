@@ -41,6 +41,20 @@ TEST(ValueText, ReadsTheLeadingNumberAndZeroWhenThereIsNone) {
   EXPECT_TRUE(std::isnan(ParseFieldValue("nan")));
 }
 
+// Text pasted from a Japanese document: full-width digits, point and minus, and the
+// minus sign, read as what they show. Text that is no number reads as before.
+TEST(ValueText, ReadsFullWidthDigitsPointAndMinusAsTheirHalfWidthTwins) {
+  EXPECT_EQ(ParseFieldValue("１．５"), 1.5f);
+  EXPECT_EQ(ParseFieldValue("－２"), -2.0f);
+  EXPECT_EQ(ParseFieldValue("−０．２５"), -0.25f);
+  EXPECT_EQ(ParseFieldValue(" １２３４５６７８９０"), 1234567890.0f);
+  EXPECT_EQ(ParseFieldValue("１．２．３"), 1.2f);
+  EXPECT_EQ(ParseFieldValue("３ｍｍ"), 3.0f);
+  for (const char* none : {"－－１", "＋１", "ｅ", "\u3000１", "．", "―１"}) {
+    EXPECT_EQ(Bits(ParseFieldValue(none)), Bits(0.0f)) << '"' << none << '"';
+  }
+}
+
 TEST(ValueText, ShowsThreeDecimalsWithTiesToEven) {
   EXPECT_EQ(Shown(0), "0.000");
   EXPECT_EQ(Shown(-1.5f), "-1.500");
@@ -58,6 +72,13 @@ TEST_F(ValueFieldsTest, ReadsAtMost255CharactersOfAField) {
   EXPECT_EQ(g_plugin.ReadMoveFields().x, 1);
   panel_->SetText(ctl::kMoveX, (std::string(255, '0') + "1").c_str());
   EXPECT_EQ(g_plugin.ReadMoveFields().x, 0);
+  // Characters, not bytes: a full-width digit is three bytes of UTF-8.
+  std::string zeros;
+  for (int i = 0; i < 254; ++i) zeros += "０";
+  panel_->SetText(ctl::kMoveY, (zeros + "２").c_str());
+  EXPECT_EQ(g_plugin.ReadMoveFields().y, 2);
+  panel_->SetText(ctl::kMoveY, (zeros + "０２").c_str());
+  EXPECT_EQ(g_plugin.ReadMoveFields().y, 0);
 }
 
 TEST_F(ValueFieldsTest, RotationTripleStartsWithTheYRow) {
