@@ -8,30 +8,13 @@
 #include <memory>
 #include <string>
 
-#include "host/host_window_win32.h"
 #include "host/stand_in_host.h"
 #include "host/win32_panel_driver.h"
 #include "panel/control_ids.h"
 #include "plugin/event_dispatch.h"
+#include "tests/win32/loaded_plugin.h"
 
 namespace {
-
-typedef int (*MQInitProc)(const char*);
-typedef int (*MQOnEventProc)(MQDocument, int, void*);
-
-MQOnEventProc LoadPlugin() {
-  static const MQOnEventProc onEvent = []() -> MQOnEventProc {
-    standin::CreateHostMainWindow();
-    HMODULE module = LoadLibraryA(GRIDWELL_PLUGIN_PATH);
-    if (module == nullptr) return nullptr;
-    auto init =
-        reinterpret_cast<MQInitProc>(reinterpret_cast<void*>(GetProcAddress(module, "MQInit")));
-    if (init == nullptr || init(GRIDWELL_HOSTAPI_PATH) != 1) return nullptr;
-    return reinterpret_cast<MQOnEventProc>(
-        reinterpret_cast<void*>(GetProcAddress(module, "MQOnEvent")));
-  }();
-  return onEvent;
-}
 
 // WM_SETTEXT sent to any edit control of this thread.
 long g_textsSet = 0;
