@@ -191,17 +191,24 @@ LRESULT CMainDlg::OnInitPanel() {
   CentreOnOwner();
   SetPanelIcons();
   RegisterLoopHooks();
+  // The tooltip takes each control over to watch its mouse, through a Unicode
+  // procedure, which would hand the fields a typed character converted through the
+  // code page. So it comes first, and the fields' own procedures see each message
+  // as it was sent.
+  m_tooltips.Create(m_hWnd);
   AttachNumericEdits();
   FindControls();
   CheckRadioButton(m_hWnd, ctl::kGlobal, ctl::kLocal, ctl::kGlobal);
   CheckRadioButton(m_hWnd, ctl::kRelative, ctl::kAbsolute, ctl::kRelative);
   SetPasteButtonsEnabled(false);
   TypeWithoutInputMethod();
-  m_tooltips.Create(m_hWnd);
   return TRUE;  // focus to the first tab stop
 }
 
+// Taken over last, let go first: the fields go back to the tooltip's procedures
+// before the tooltip puts back what it found, which would otherwise drop ours.
 void CMainDlg::OnDestroyPanel() {
+  DetachNumericEdits();
   m_tooltips.Destroy();
   UnregisterLoopHooks();
 }
@@ -296,6 +303,12 @@ void CMainDlg::AttachNumericEdits() {
   attach(kMoveFieldIds, m_moveEdits);
   attach(kRotationFieldIds, m_rotationEdits);
   attach(kReadOnlyFieldIds, m_readOnlyEdits);
+}
+
+void CMainDlg::DetachNumericEdits() {
+  for (CNumEdit& edit : m_moveEdits) edit.DetachEdit();
+  for (CNumEdit& edit : m_rotationEdits) edit.DetachEdit();
+  for (CNumEdit& edit : m_readOnlyEdits) edit.DetachEdit();
 }
 
 // The typed fields get no input-method context, so an input method in a full-width

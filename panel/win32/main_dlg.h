@@ -58,6 +58,7 @@ class CMainDlg : public DialogWindow,
   void RegisterLoopHooks();
   void UnregisterLoopHooks();
   void AttachNumericEdits();
+  void DetachNumericEdits();
   void FindControls();
   void TypeWithoutInputMethod();
   HWND FindControl(int id) const;

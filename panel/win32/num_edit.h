@@ -19,6 +19,8 @@ class CNumEdit : public SubclassedWindow {
   CNumEdit() = default;
   // Takes over the edit control field; false leaves it a plain edit.
   bool AttachEdit(HWND field) { return SubclassWindow(field); }
+  // Gives the field back to the procedure it had before, while it still exists.
+  void DetachEdit() { Unsubclass(); }
 
  protected:
   explicit CNumEdit(NumEditKind kind) : m_kind(kind) {}

@@ -36,11 +36,14 @@ class SubclassedWindow {
     return CallWindowProcA(m_originalProc, window, message, wParam, lParam);
   }
 
+  // Gives the window back to the procedure it had when taken over, while it still
+  // exists; nothing when this object holds no window.
+  void Unsubclass();
+
   HWND m_hWnd = nullptr;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void Unsubclass();
 
   WNDPROC m_originalProc = nullptr;
 };

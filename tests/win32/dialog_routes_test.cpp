@@ -6,6 +6,7 @@
 // Return in a way of its own would leave the record empty.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -91,7 +92,10 @@ class HighMemory {
 class DialogRoutesTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    // What the library's entry routine does at load: the module and this thread's loop.
+    // What the library's entry routine does at load: the common-control classes the
+    // panel's tooltip needs, the module and this thread's loop.
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES | ICC_COOL_CLASSES};
+    ASSERT_TRUE(InitCommonControlsEx(&controls));
     ASSERT_TRUE(g_module.Init());
     g_module.AddMessageLoop(&s_loop);
   }
