@@ -10,24 +10,15 @@ bool StepParser::ParsePanelStep(const std::string& verb, Run* run, bool* known) 
   *known = true;
   const size_t n = t_.size();
   int id = 0;
-  if (verb == "click") {
-    if (n != 2) return Usage("click ID");
+  // One control, through the driver: clicked, or the mouse left on its middle.
+  if (verb == "click" || verb == "hover") {
+    if (n != 2) return Usage(verb + " ID");
     if (!Control(1, &id)) return false;
-    *run = [id](RunState& s) {
+    const bool click = verb == "click";
+    *run = [id, click, verb](RunState& s) {
       std::string error = NeedPanelWindow(s);
-      if (error.empty() && !s.driver->Click(id))
-        error = "click " + std::to_string(id) + ": no such control";
-      return error;
-    };
-    return true;
-  }
-  if (verb == "hover") {
-    if (n != 2) return Usage("hover ID");
-    if (!Control(1, &id)) return false;
-    *run = [id](RunState& s) {
-      std::string error = NeedPanelWindow(s);
-      if (error.empty() && !s.driver->Hover(id))
-        error = "hover " + std::to_string(id) + ": no such control";
+      if (error.empty() && !(click ? s.driver->Click(id) : s.driver->Hover(id)))
+        error = verb + " " + std::to_string(id) + ": no such control";
       return error;
     };
     return true;
